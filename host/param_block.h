@@ -51,3 +51,16 @@ public:
 
 HOST_API IParamBlock* CreateParameterBlock(const ParamBlockDescID* desc, int count,
                                            DWORD version);
+
+/// Message 251 asks a maker for the display name of parameter `index`; the
+/// record travels by address in the part argument.
+struct ParamNameQuery {
+    CStr name;
+    int index;
+};
+
+/// Message 252 asks a maker for the dimension of parameter `index`.
+struct ParamDimQuery {
+    ParamDimension* dim;
+    int index;
+};
