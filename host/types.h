@@ -127,7 +127,7 @@ public:
     std::size_t Length() const { return text.size(); }
     const std::string& str() const { return text; }
     bool operator==(const CStr&) const = default;
-    bool operator==(std::string_view other) const { return text == other; }
+    bool operator==(const char* other) const { return text == (other ? other : ""); }
 
 private:
     std::string text;

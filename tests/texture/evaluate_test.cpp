@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
         ColorCase{"ValueOffsetToBlack", kWhite, {{PB_VAL_OFFSET, -100}}, {0, 0, 0, 1}},
         ColorCase{"HueAnglesCancel", kRed, {{PB_HUE_OFFSET, 90}, {PB_HUE_GAIN, -90}}, {k255, 0, 0, 1}},
         ColorCase{"GreyIgnoresHue", kWhite, {{PB_HUE_OFFSET, 123}}, {k255, k255, k255, 1}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ColorCase>& param) { return std::string(param.param.name); });
 
 // A full turn of the hue parameters is 255 steps, not 256: red comes back one
 // step short of itself.

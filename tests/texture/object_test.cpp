@@ -26,9 +26,11 @@ TEST(TintoraObject, NewTextureHasBlockAndEmptySlots) {
     for (int i = 0; i <= 12; ++i) {
         EXPECT_EQ(map->GetSubAnim(i), map->GetReference(i)) << i;
         EXPECT_EQ(map->SubAnimToRef(i), i);
-        if (i > 0) EXPECT_EQ(map->GetReference(i), nullptr) << i;
+        if (i > 0) {
+            EXPECT_EQ(map->GetReference(i), nullptr) << i;
+        }
     }
-    EXPECT_TRUE(map->CacheInterval().Empty());
+    EXPECT_TRUE(map->Cache().cacheInterval.Empty());
     EXPECT_EQ(map->editor, nullptr);
 }
 
@@ -66,7 +68,7 @@ TEST(TintoraObject, IndicesOutOfRangeAreHarmless) {
 // A maker that depends on a texture and logs the messages it hears.
 class Listener : public ReferenceMaker {
 public:
-    explicit Listener(ReferenceTarget* target) { ReplaceReference(0, target, 0); }
+    explicit Listener(ReferenceTarget* watched) { ReplaceReference(0, watched, 0); }
     ~Listener() override { DeleteAllRefsFromMe(); }
     int NumRefs() override { return 1; }
     RefTargetHandle GetReference(int) override { return target; }
@@ -120,7 +122,7 @@ TEST(TintoraObject, NotifyChangedSendsChangeToDependents) {
     EXPECT_EQ(listener.heard[0].sender, map.get());
     EXPECT_EQ(listener.heard[0].part, PartID(0x9ff));
     EXPECT_EQ(listener.heard[0].message, 80u);
-    EXPECT_FALSE(map->CacheInterval().Empty()) << "the notice leaves the own cache alone";
+    EXPECT_FALSE(map->Cache().cacheInterval.Empty()) << "the notice leaves the own cache alone";
 }
 
 TEST(TintoraObject, ChangeMessageEmptiesCache) {
@@ -129,9 +131,9 @@ TEST(TintoraObject, ChangeMessageEmptiesCache) {
     map->Update(0, valid);
     PartID part = 0;
     EXPECT_EQ(map->OnReferenceMessage(WHOLE_INTERVAL, nullptr, part, 81), 1);
-    EXPECT_FALSE(map->CacheInterval().Empty());
+    EXPECT_FALSE(map->Cache().cacheInterval.Empty());
     EXPECT_EQ(map->OnReferenceMessage(WHOLE_INTERVAL, nullptr, part, 80), 1);
-    EXPECT_TRUE(map->CacheInterval().Empty());
+    EXPECT_TRUE(map->Cache().cacheInterval.Empty());
 }
 
 TEST(TintoraObject, ParameterNameQueries) {
@@ -233,7 +235,7 @@ TEST(TintoraObject, ResetToDefaultsKeepsSource) {
     EXPECT_NE(map->ParamBlock(), oldBlock);
     EXPECT_EQ(map->GetSubTexmap(MAP_SOURCE), source);
     for (int slot = 1; slot < 12; ++slot) EXPECT_EQ(map->GetSubTexmap(slot), nullptr);
-    EXPECT_TRUE(map->CacheInterval().Empty());
+    EXPECT_TRUE(map->Cache().cacheInterval.Empty());
     ExpectDefaults(map->ParamBlock());
 
     map->ResetAll();
@@ -284,7 +286,7 @@ TEST(TintoraObject, CloneCopiesSlotsAndBlock) {
     TintoraPtr copy(static_cast<TintoraMap*>(map->Clone(remap)));
     EXPECT_EQ(copy->GetName(), "original");
     EXPECT_EQ(copy->editor, nullptr);
-    EXPECT_TRUE(copy->CacheInterval().Empty());
+    EXPECT_TRUE(copy->Cache().cacheInterval.Empty());
     EXPECT_NE(copy->ParamBlock(), map->ParamBlock());
     EXPECT_EQ(FloatAt(copy->ParamBlock(), PB_BRIGHTNESS), 42.0f);
     for (int slot = 0; slot < 12; ++slot) {
@@ -297,7 +299,7 @@ TEST(TintoraObject, CloneCopiesSlotsAndBlock) {
             EXPECT_EQ(copy->GetSubTexmap(slot), nullptr) << slot;
         }
     }
-    EXPECT_FALSE(map->CacheInterval().Empty()) << "the original is left as it was";
+    EXPECT_FALSE(map->Cache().cacheInterval.Empty()) << "the original is left as it was";
 }
 
 }  // namespace

@@ -28,8 +28,8 @@ public:
 // and damaged otherwise; records what is entered and left.
 class ScriptedLoad : public ILoad {
 public:
-    explicit ScriptedLoad(std::deque<USHORT> ids, bool readable = false)
-        : ids(std::move(ids)), readable(readable) {}
+    explicit ScriptedLoad(std::deque<USHORT> chunkIds, bool emptyChunks = false)
+        : ids(std::move(chunkIds)), readable(emptyChunks) {}
     IOResult EnterChunk() override {
         ++depth;
         if (depth > 1) {  // inside the base data
