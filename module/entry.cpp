@@ -5,9 +5,6 @@
 #include "module/module_state.h"
 #include "module/tintora_class_desc.h"
 
-HINSTANCE ModuleInstance = nullptr;
-int controlsInitialized = 0;
-
 // Every reason (attach, detach, thread attach or detach) runs the same steps;
 // the first call, always the process attach, initialises the controls once.
 TINTORA_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD, void*) {

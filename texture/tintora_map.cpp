@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "editor/tintora_dlg.h"
 #include "texture/tintora_class.h"
 
 namespace {
@@ -51,6 +52,7 @@ RefResult TintoraMap::OnReferenceMessage(Interval, RefTargetHandle, PartID& part
     switch (message) {
     case 80:  // a reference changed: the cache no longer holds
         cacheInterval = EMPTY_INTERVAL;
+        if (editor) editor->TextureChanged();
         return REF_SUCCEED;
     case 251: {  // name of a parameter
         auto* query = reinterpret_cast<ParamNameQuery*>(part);
@@ -92,6 +94,7 @@ Texmap* TintoraMap::GetSubTexmap(int slot) { return IsSlot(slot) ? subTexmaps[sl
 void TintoraMap::SetSubTexmap(int slot, Texmap* texture) {
     if (!IsSlot(slot)) return;
     ReplaceReference(slot + 1, texture, 1);
+    if (editor) editor->UpdateButtonLabels();
 }
 
 CStr TintoraMap::GetSubTexmapSlotName(int slot) { return CStr(TintoraSlotName(slot)); }
@@ -122,10 +125,6 @@ void TintoraMap::ResetToDefaults() {
 void TintoraMap::NotifyChanged() {
     NotifyDependents(WHOLE_INTERVAL, 0x9ff, 80, 0xfffffff0, 1, nullptr);
 }
-
-// The editor arrives with the editor's own code; until then the host's
-// default (no editor) stands.
-ParamEditor* TintoraMap::CreateEditor(HWND, IMtlEditorHost*) { return nullptr; }
 
 void TintoraMap::DiscardDisplay() {}
 

@@ -1,0 +1,4 @@
+#include "module/module_state.h"
+
+HINSTANCE ModuleInstance = nullptr;
+int controlsInitialized = 0;
