@@ -1,0 +1,39 @@
+#include "studio/scene/scene.h"
+
+#include <fstream>
+#include <iterator>
+
+Scene::Scene() = default;
+
+Scene::~Scene() {
+    // The unknown objects hold some of the graph's objects; let them go
+    // before the roots do, so that whatever nobody else holds is deleted.
+    unknowns.clear();
+}
+
+int Scene::AddRoot(ReferenceTarget* root) {
+    roots.push_back(nullptr);
+    const int i = RootCount() - 1;
+    if (root) ReplaceReference(i, root);
+    return i;
+}
+
+void Scene::SetReference(int i, RefTargetHandle target) {
+    if (i >= 0 && std::size_t(i) < roots.size()) roots[std::size_t(i)] = target;
+}
+
+std::string Scene::Save(const std::string& path) {
+    studio::FileSave out(path);
+    const std::string error = SaveTo(out);
+    if (!error.empty()) return path + ": not saved, " + error;
+    if (out.Commit() != IO_OK) return out.Error();
+    return {};
+}
+
+SceneLoadResult Scene::Load(const std::string& path, const ClassRegistry& classes) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {nullptr, path + ": cannot be opened for reading", {}};
+    studio::Bytes data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) return {nullptr, path + ": could not be read", {}};
+    return LoadFromMemory(std::move(data), path, classes);
+}
