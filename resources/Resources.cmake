@@ -5,13 +5,17 @@ include_guard(GLOBAL)
 
 set(TINTORA_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-add_executable(tintora_rcgen
-  ${TINTORA_RESOURCES_DIR}/rcgen/main.cpp
+# The parser and writer, a library of their own so that tests can call them.
+add_library(tintora_rcgen_lib STATIC
   ${TINTORA_RESOURCES_DIR}/rcgen/rc_emit.cpp
   ${TINTORA_RESOURCES_DIR}/rcgen/rc_parser.cpp
   ${TINTORA_RESOURCES_DIR}/rcgen/rc_symbols.cpp
   ${TINTORA_RESOURCES_DIR}/rcgen/rc_tokens.cpp)
-target_include_directories(tintora_rcgen PRIVATE ${CMAKE_SOURCE_DIR})
+target_include_directories(tintora_rcgen_lib PUBLIC ${CMAKE_SOURCE_DIR})
+tintora_warnings(tintora_rcgen_lib)
+
+add_executable(tintora_rcgen ${TINTORA_RESOURCES_DIR}/rcgen/main.cpp)
+target_link_libraries(tintora_rcgen PRIVATE tintora_rcgen_lib)
 tintora_warnings(tintora_rcgen)
 
 # Redraws the about images; not part of the normal build, since the .bmp
