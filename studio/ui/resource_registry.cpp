@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "studio/core/module_loader.h"
+
 namespace studio {
 namespace {
 
@@ -21,8 +23,10 @@ void UnregisterModuleResources(HINSTANCE instance) { Tables().erase(instance); }
 
 const ResourceTable* ModuleResourcesOf(HINSTANCE instance) {
     const auto found = Tables().find(instance);
-    if (found == Tables().end() || found->second->version != MODULE_RESOURCES_VERSION) return nullptr;
-    return found->second;
+    const ResourceTable* table = found != Tables().end()
+                                     ? found->second
+                                     : static_cast<const ResourceTable*>(ModuleSymbol(instance, MODULE_RESOURCES_SYMBOL));
+    return table && table->version == MODULE_RESOURCES_VERSION ? table : nullptr;
 }
 
 const ResourceDialog* FindDialogTemplate(HINSTANCE instance, int id) {

@@ -1,9 +1,8 @@
 #pragma once
 
-// Which module's resources an instance handle stands for. The module loader
-// registers each module's exported ResourceTable (MODULE_RESOURCES_SYMBOL)
-// under the instance handle it gives the module, and unregisters it before
-// unloading; tests register tables of their own.
+// Which resources an instance handle stands for: a table registered for the
+// handle (tests, or modules linked in), else the ResourceTable that the
+// loaded module behind the handle exports as MODULE_RESOURCES_SYMBOL.
 
 #include "host/resources.h"
 #include "host/win32.h"
@@ -13,8 +12,8 @@ namespace studio {
 /// Registers (or replaces) the table of `instance`; a null table unregisters.
 void RegisterModuleResources(HINSTANCE instance, const ResourceTable* table);
 void UnregisterModuleResources(HINSTANCE instance);
-/// The table of `instance`, or null when none is registered or its version
-/// is not MODULE_RESOURCES_VERSION.
+/// The table of `instance`, or null when there is none or its version is
+/// not MODULE_RESOURCES_VERSION.
 const ResourceTable* ModuleResourcesOf(HINSTANCE instance);
 
 /// Dialog template `id` of `instance`, or null.

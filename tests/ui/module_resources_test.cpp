@@ -9,6 +9,12 @@
 #include <string>
 
 #include "host/resources.h"
+#include "host/ui.h"
+#include "studio/core/module_loader.h"
+#include "studio/ui/custom_controls.h"
+#include "studio/ui/material_editor_host.h"
+#include "studio/ui/resource_registry.h"
+#include "studio/ui/window_system.h"
 #include "tests/ui/ui_test_support.h"
 
 namespace {
@@ -51,6 +57,32 @@ TEST(ModuleResourcesTest, ModuleExportsTheSameTemplatesAndImages) {
         EXPECT_EQ(std::memcmp(table->images[i].bytes, ModuleResources.images[i].bytes, table->images[i].size), 0);
     }
     dlclose(module);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModuleResourcesTest, LoadedModuleRollupsAreBuiltThroughItsInstanceHandle) {
+    studio::ModuleRegistry registry;
+    const int customBefore = studio::CustomControlsInitCount();
+    const auto problems = registry.LoadModule(std::string(std::getenv("TINTORA_PLUGIN_PATH")) + "/TINTORA.dlm");
+    ASSERT_TRUE(problems.empty()) << problems.front();
+    ASSERT_EQ(registry.Modules().size(), 1u);
+    EXPECT_EQ(studio::CustomControlsInitCount(), customBefore + 1);  // the entry point registered the controls
+    const HINSTANCE instance = registry.Modules()[0]->Instance();
+    const ResourceDialog* tmpl = studio::FindDialogTemplate(instance, 102);
+    ASSERT_NE(tmpl, nullptr);
+    EXPECT_EQ(tmpl->controlCount, 68);
+    ASSERT_NE(studio::FindImage(instance, 109), nullptr);
+
+    studio::MaterialEditorHost host;
+    const HWND rollup = host.AddRollup(instance, 102, uitest::RecordingProc, "Tintora Parameters", 7, 0);
+    ASSERT_NE(rollup, nullptr) << studio::Windows().LastError();
+    EXPECT_EQ(studio::Windows().Find(rollup)->children.size(), 68u);
+    ISpinnerControl* spinner = SetupFloatSpinner(rollup, 1026, 1025, 0.0f, 1.0f, 0.5f, 0.1f);
+    EXPECT_NE(spinner, nullptr);
+    ReleaseISpinner(spinner);
 }
 
 }  // namespace
