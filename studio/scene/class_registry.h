@@ -6,6 +6,10 @@
 
 #include "host/class_desc.h"
 
+namespace studio {
+class ModuleRegistry;
+}
+
 /// A list of class descriptors, looked up by super-class code and class id.
 /// Does not own the descriptors.
 class ClassRegistry {
@@ -23,3 +27,7 @@ private:
 /// The studio's own classes (standard textures), consulted by the scene
 /// loader before the loaded modules.
 ClassRegistry& BuiltinClasses();
+
+/// The built-in classes followed by every class the loaded modules offer:
+/// what the scene loader creates objects through.
+ClassRegistry StudioClasses(const studio::ModuleRegistry& modules);

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "studio/core/module_loader.h"
+
 Scene::Scene() = default;
 
 Scene::~Scene() {
@@ -36,4 +38,8 @@ SceneLoadResult Scene::Load(const std::string& path, const ClassRegistry& classe
     studio::Bytes data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad()) return {nullptr, path + ": could not be read", {}};
     return LoadFromMemory(std::move(data), path, classes);
+}
+
+SceneLoadResult Scene::Load(const std::string& path, const studio::ModuleRegistry& modules) {
+    return Load(path, StudioClasses(modules));
 }

@@ -56,6 +56,8 @@ public:
     /// `classes` are reported in the warnings and kept aside; the references
     /// to them are empty.
     static SceneLoadResult Load(const std::string& path, const ClassRegistry& classes);
+    /// Loads `path` through the built-in classes and those of `modules`.
+    static SceneLoadResult Load(const std::string& path, const studio::ModuleRegistry& modules);
     /// Loads from bytes in memory; `name` stands for the file in messages.
     static SceneLoadResult LoadFromMemory(studio::Bytes data, const std::string& name,
                                           const ClassRegistry& classes);
