@@ -32,16 +32,20 @@ CStr MtlBase::GetFullName() {
 
 CStr MtlBase::GetSubTexmapTVName(int i) { return GetSubTexmapSlotName(i); }
 
+// A failed write ends the save at once, leaving the sub-chunk open: the
+// stream is unusable from then on, and every caller stops at the first error.
 IOResult MtlBase::Save(ISave* stream) {
     stream->StartChunk(kNameChunk);
     IOResult result = stream->WriteString(name.data());
-    stream->FinishChunk();
     if (result != IO_OK)
         return result;
+    stream->FinishChunk();
     stream->StartChunk(kShadeTagChunk);
     result = studio::WriteI32(*stream, shadeTag);
+    if (result != IO_OK)
+        return result;
     stream->FinishChunk();
-    return result;
+    return IO_OK;
 }
 
 IOResult MtlBase::Load(ILoad* stream) {

@@ -261,3 +261,21 @@ TEST(MtlBaseData, SavesAndLoadsInsideTheCallersChunkSkippingUnknownParts) {
 }
 
 }  // namespace
+
+namespace {
+
+// A save stream whose writes all fail.
+class FailingSave : public studio::MemorySave {
+public:
+    IOResult Write(const void*, std::size_t) override { return IO_ERROR; }
+    IOResult WriteString(const char*) override { return IO_ERROR; }
+};
+
+TEST(MtlBaseData, AFailedWriteIsAnsweredAtOnce) {
+    Plain map;
+    FailingSave out;
+    EXPECT_EQ(map.Save(&out), IO_ERROR);
+    EXPECT_EQ(out.OpenChunks(), 1u);  // stopped inside the name, wrote no more
+}
+
+}  // namespace
