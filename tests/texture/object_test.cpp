@@ -69,7 +69,7 @@ TEST(TintoraObject, IndicesOutOfRangeAreHarmless) {
 class Listener : public ReferenceMaker {
 public:
     explicit Listener(ReferenceTarget* watched) { ReplaceReference(0, watched, 0); }
-    ~Listener() override { DeleteAllRefsFromMe(); }
+    ~Listener() override { ReplaceReference(0, nullptr, 0); }
     int NumRefs() override { return 1; }
     RefTargetHandle GetReference(int) override { return target; }
     void SetReference(int, RefTargetHandle t) override { target = t; }

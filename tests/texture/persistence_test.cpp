@@ -4,6 +4,7 @@
 
 #include <deque>
 
+#include "studio/core/streams.h"
 #include "test_textures.h"
 
 namespace {
@@ -100,6 +101,38 @@ TEST(Persistence, LoadStopsAtFailingBaseChunk) {
     ScriptedLoad load({0x4000, 0x4000});
     EXPECT_NE(map->Load(&load), IO_OK);
     EXPECT_EQ(load.calls, (std::vector<std::string>{"enter 16384", "leave"}));
+}
+
+TEST(Persistence, RoundTripThroughStudioStreams) {
+    auto map = NewTintora();
+    map->SetName("warm look");
+    map->SetShadeTag(4);
+    studio::MemorySave save;
+    ASSERT_EQ(map->Save(&save), IO_OK);
+    EXPECT_EQ(save.OpenChunks(), 0u);
+
+    auto loaded = NewTintora();
+    studio::MemoryLoad load(save.Data());
+    EXPECT_EQ(loaded->Load(&load), IO_OK);
+    EXPECT_EQ(loaded->GetName(), "warm look");
+    EXPECT_EQ(loaded->ShadeTag(), 4);
+    EXPECT_TRUE(loaded->Cache().cacheInterval.Empty()) << "loading leaves the cache alone";
+}
+
+// Two base chunks are both read, in order: the second one's name stands.
+TEST(Persistence, EveryBaseChunkIsRead) {
+    studio::MemorySave save;
+    auto first = NewTintora();
+    first->SetName("first");
+    auto second = NewTintora();
+    second->SetName("second");
+    ASSERT_EQ(first->Save(&save), IO_OK);
+    ASSERT_EQ(second->Save(&save), IO_OK);
+
+    auto loaded = NewTintora();
+    studio::MemoryLoad load(save.Data());
+    EXPECT_EQ(loaded->Load(&load), IO_OK);
+    EXPECT_EQ(loaded->GetName(), "second");
 }
 
 }  // namespace
