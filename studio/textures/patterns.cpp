@@ -6,8 +6,11 @@
 #include "studio/textures/standard_texmap.h"
 
 int CheckerCell(float u, float v, float tiles) {
-    const auto cell = [tiles](float x) { return static_cast<long long>(std::floor(x * tiles)); };
-    return int((cell(u) + cell(v)) & 1);
+    // In doubles, so that no coordinate can overflow an integer; the sum of
+    // two whole numbers keeps its parity exactly.
+    const double sum = std::floor(double(u) * tiles) + std::floor(double(v) * tiles);
+    if (!std::isfinite(sum)) return 0;
+    return std::fmod(sum, 2.0) != 0.0 ? 1 : 0;
 }
 
 namespace {
@@ -42,10 +45,20 @@ float Grad(int hash, float x, float y, float z) {
 
 }  // namespace
 
+namespace {
+
+// The lattice cell of a whole number, wrapped into 0..255.
+int Cell(float whole) {
+    const double m = std::fmod(double(whole), 256.0);
+    return int(m < 0.0 ? m + 256.0 : m) & 255;
+}
+
+}  // namespace
+
 float GradientNoise(float x, float y, float z) {
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) return 0.0f;
     const float fx = std::floor(x), fy = std::floor(y), fz = std::floor(z);
-    const int X = int(static_cast<long long>(fx) & 255), Y = int(static_cast<long long>(fy) & 255),
-              Z = int(static_cast<long long>(fz) & 255);
+    const int X = Cell(fx), Y = Cell(fy), Z = Cell(fz);
     x -= fx;
     y -= fy;
     z -= fz;

@@ -1,5 +1,7 @@
 #include "studio/textures/standard_texmap.h"
 
+StandardTexmap::~StandardTexmap() { DeleteAllRefsFromMe(); }
+
 RefTargetHandle StandardTexmap::GetReference(int i) {
     return i == 0 ? paramBlock : nullptr;
 }

@@ -14,6 +14,10 @@ constexpr USHORT STD_BASE_DATA_CHUNK = 0x4000;  ///< MtlBase::Save of the textur
 
 class StandardTexmap : public StdTexmap {
 public:
+    /// Drops the references one by one, so that a target held in two slots
+    /// is released once.
+    ~StandardTexmap() override;
+
     int NumRefs() override { return 1; }
     RefTargetHandle GetReference(int i) override;
     /// Takes a parameter block only: any other target leaves reference 0 empty.

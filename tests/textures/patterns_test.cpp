@@ -16,6 +16,7 @@ TEST(CheckerCell, AlternatesBetweenNeighbouringSquares) {
         {0.1f, 0.1f, 2.0f, 0},  {0.6f, 0.1f, 2.0f, 1},  {0.1f, 0.6f, 2.0f, 1},
         {0.6f, 0.6f, 2.0f, 0},  {-0.1f, 0.1f, 2.0f, 1}, {-0.1f, -0.1f, 2.0f, 0},
         {1.1f, 0.1f, 2.0f, 0},  {0.3f, 0.1f, 4.0f, 1},  {0.5f, 0.0f, 2.0f, 1},
+        {3e30f, 0.1f, 1e10f, 0}, {0.6f, 0.1f, INFINITY, 0}, {NAN, 0.1f, 2.0f, 0},
     };
     for (const CheckerCase& c : cases)
         EXPECT_EQ(CheckerCell(c.u, c.v, c.tiles), c.cell) << c.u << "," << c.v << " tiles " << c.tiles;
@@ -34,6 +35,14 @@ TEST(GradientNoise, VanishesAtLatticePointsAndStaysInRange) {
     EXPECT_LE(high, 1.1f);
     EXPECT_LT(low, -0.2f) << "noise should vary";
     EXPECT_GT(high, 0.2f) << "noise should vary";
+}
+
+TEST(GradientNoise, HugeAndNonFiniteCoordinatesStayDefined) {
+    EXPECT_EQ(GradientNoise(NAN, 0.5f, 0.5f), 0.0f);
+    EXPECT_EQ(GradientNoise(0.5f, INFINITY, 0.5f), 0.0f);
+    const float far = GradientNoise(-3e20f, 7e25f, 1e30f);
+    EXPECT_GE(far, -1.1f);
+    EXPECT_LE(far, 1.1f);
 }
 
 TEST(GradientNoise, IsContinuousAndRepeatsEvery256Units) {
