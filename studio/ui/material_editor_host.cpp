@@ -49,7 +49,10 @@ HWND MaterialEditorHost::AddRollup(HINSTANCE instance, int templateId, DLGPROC p
     for (const Rollup& r : rollups)
         if (const Window* w = Windows().Find(r.window)) top = std::max(top, w->y + w->cy);
     const HWND window = CreateDialogFromResources(instance, templateId, editorWindow, 0, top, proc, param);
-    if (window) rollups.push_back({window, title ? title : "", flags, templateId});
+    if (!window) return nullptr;
+    rollups.push_back({window, title ? title : "", flags, templateId});
+    // A new rollup is shown, and so painted at the next pump.
+    Windows().Invalidate(window);
     return window;
 }
 
