@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "host/hold.h"
+#include "studio/core/param_block.h"
+#include "studio/core/undo_stack.h"
 #include "test_textures.h"
 
 namespace {
@@ -118,6 +121,92 @@ TEST(Update, ValidityReturnsCacheIntervalItself) {
     map->SetSubTexmap(MAP_R_GAIN, sub);
     EXPECT_EQ(map->Validity(4), Interval(3, 9));
     EXPECT_EQ(map->Validity(100), Interval(3, 9)) << "the cache is re-read outside";
+}
+
+// Keys at 0 and 100: the cache holds for a span where nothing changes and
+// for the instant in between, and reads interpolated values.
+TEST(Update, AnimatedParameterNarrowsCache) {
+    auto map = NewTintora();
+    studio::SetAutoKey(true);
+    map->ParamBlock()->SetValue(PB_BRIGHTNESS, 0, 0.0f);
+    map->ParamBlock()->SetValue(PB_BRIGHTNESS, 100, 100.0f);
+    studio::SetAutoKey(false);
+
+    Interval valid = WHOLE_INTERVAL;
+    map->Update(50, valid);
+    EXPECT_EQ(map->Cache().cacheInterval, Interval(50, 50));
+    EXPECT_EQ(valid, Interval(50, 50));
+    EXPECT_EQ(map->Cache().brightness, 0.5f);
+
+    map->Update(150, valid);
+    EXPECT_TRUE(map->Cache().cacheInterval.InInterval(150));
+    EXPECT_FALSE(map->Cache().cacheInterval.InInterval(99));
+    EXPECT_EQ(map->Cache().brightness, 1.0f);
+
+    map->Update(-20, valid);
+    EXPECT_TRUE(map->Cache().cacheInterval.InInterval(-1000));
+    EXPECT_FALSE(map->Cache().cacheInterval.InInterval(1));
+    EXPECT_EQ(map->Cache().brightness, 0.0f);
+}
+
+TEST(Update, UndoOfParameterWriteReachesCache) {
+    auto map = NewTintora();
+    theHold.Begin();
+    map->ParamBlock()->SetValue(PB_CONTRAST, 0, 40.0f);
+    theHold.Accept("Parameter Change");
+    Interval valid = WHOLE_INTERVAL;
+    map->Update(0, valid);
+    EXPECT_EQ(map->Cache().contrast, 40.0f * 0.01f);
+
+    ASSERT_TRUE(studio::TheUndoStack().Undo());
+    map->Update(0, valid);
+    EXPECT_EQ(map->Cache().contrast, 1.0f);
+    ASSERT_TRUE(studio::TheUndoStack().Redo());
+    map->Update(0, valid);
+    EXPECT_EQ(map->Cache().contrast, 40.0f * 0.01f);
+    studio::TheUndoStack().Clear();
+}
+
+// A parameter block that logs every write, to see the order of a reset's
+// default writes.
+class LoggingBlock : public studio::ParamBlock {
+public:
+    LoggingBlock(const ParamBlockDescID* desc, int count, DWORD blockVersion, CallLog* calls)
+        : ParamBlock(desc, count, blockVersion), log(calls) {}
+    BOOL SetValue(int i, TimeValue t, float v) override {
+        log->push_back("float " + std::to_string(i) + "@" + std::to_string(t));
+        return ParamBlock::SetValue(i, t, v);
+    }
+    BOOL SetValue(int i, TimeValue t, int v) override {
+        log->push_back("int " + std::to_string(i) + "@" + std::to_string(t));
+        return ParamBlock::SetValue(i, t, v);
+    }
+    BOOL SetValue(int i, TimeValue t, Color v) override {
+        log->push_back("color " + std::to_string(i) + "@" + std::to_string(t));
+        return ParamBlock::SetValue(i, t, v);
+    }
+
+private:
+    CallLog* log;
+};
+
+TEST(Reset, WritesDefaultsInOrderAtTimeZero) {
+    CallLog log;
+    studio::SetParameterBlockFactory([&](const ParamBlockDescID* desc, int count, DWORD blockVersion) {
+        EXPECT_EQ(desc, TintoraParamDesc);
+        EXPECT_EQ(count, 21);
+        EXPECT_EQ(blockVersion, 1u);
+        return new LoggingBlock(desc, count, blockVersion, &log);
+    });
+    auto map = NewTintora();
+    studio::SetParameterBlockFactory(nullptr);
+
+    const CallLog expected = {
+        "color 20@0",  "float 2@0",  "float 4@0",  "float 6@0",  "float 3@0",  "float 5@0",
+        "float 7@0",   "float 8@0",  "float 10@0", "float 12@0", "float 9@0",  "float 11@0",
+        "float 13@0",  "float 0@0",  "float 1@0",  "int 17@0",   "int 18@0",   "int 19@0",
+        "int 14@0",    "int 15@0",   "int 16@0"};
+    EXPECT_EQ(log, expected);
 }
 
 }  // namespace
