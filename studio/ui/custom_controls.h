@@ -7,6 +7,7 @@
 // the control id, and answers false when the control ignores it (no such
 // control, disabled, or not in a state that allows it).
 
+#include <cstddef>
 #include <string>
 
 #include "host/win32.h"
@@ -62,6 +63,9 @@ struct SwatchState {
     bool picking;
 };
 bool GetSwatchState(HWND swatch, SwatchState& state);
+
+/// How many spinner handles are handed out and not yet released.
+std::size_t LiveSpinnerHandles();
 
 /// The text a spinner's edit shows for `value`.
 std::string FormatSpinnerValue(float value);

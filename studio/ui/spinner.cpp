@@ -189,6 +189,8 @@ bool CommitEdit(HWND edit) {
     return true;
 }
 
+std::size_t LiveSpinnerHandles() { return LiveHandles().size(); }
+
 }  // namespace studio
 
 ISpinnerControl* SetupFloatSpinner(HWND dialog, int spinnerId, int editId, float low, float high, float value,

@@ -230,6 +230,18 @@ TEST_F(EditorTest, MessagesWithoutEditorAnswerZero) {
     map->ParamBlock()->SetValue(PB_BRIGHTNESS, 0, 5.0f);  // no editor to tell
 }
 
+// The editor holds sixteen spinner handles and releases each once.
+TEST_F(EditorTest, DestructionReleasesEverySpinner) {
+    const std::size_t withEditor = studio::LiveSpinnerHandles();
+    auto other = NewTintora();
+    studio::MaterialEditorHost otherHost;
+    ParamEditor* second = other->CreateEditor(otherHost.EditorWindow(), &otherHost);
+    EXPECT_EQ(studio::LiveSpinnerHandles(), withEditor + 16);
+    second->DeleteThis();
+    EXPECT_EQ(studio::LiveSpinnerHandles(), withEditor);
+    EXPECT_EQ(other->editor, nullptr);
+}
+
 TEST_F(EditorTest, MouseMessagesGoToHost) {
     for (UINT message : {512u, 513u, 514u}) studio::Windows().Send(Panel(), message, 0, 0);
     EXPECT_EQ(host.MouseMessageCount(), 3);
