@@ -25,7 +25,9 @@ constexpr TimeValue TICKS_PER_FRAME = 160;
 /// Renders `texture` at time `t`: one Update first, then EvaluateColor at the
 /// centre of every pixel. The pixel at column x, row y (row 0 at the top) is
 /// evaluated at u = (x + 0.5) / width, v = 1 - (y + 0.5) / height, so that
-/// v = 0 lies at the bottom as in texture space; P is (u, v, 0).
+/// v = 0 lies at the bottom as in texture space; P is (u, v, 0). Evaluation
+/// runs on several threads while nothing updates the texture, so the same
+/// texture must not be rendered by two callers at once.
 ImageBuffer RenderTexture(Texmap& texture, TimeValue t, const RenderSettings& settings);
 
 /// The name of one frame of a sequence: each run of '#' in `pattern` becomes

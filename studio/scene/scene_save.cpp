@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "studio/core/stream_values.h"
+#include "studio/core/streams.h"
 #include "studio/scene/param_block_io.h"
 #include "studio/scene/scene.h"
 #include "studio/scene/scene_format.h"
@@ -114,8 +115,10 @@ private:
         if (result == IO_OK) result = WriteRefs(i);
         if (result != IO_OK) return what + " could not be written";
         out.StartChunk(OBJECT_DATA_CHUNK);
+        const std::size_t depth = OpenChunks();
         result = isBlock ? SaveParamBlock(object, out) : object.Save(&out);
         if (result != IO_OK) return what + " could not be saved (its Save answered " + std::to_string(result) + ")";
+        if (OpenChunks() != depth) return what + " could not be saved (its Save left a chunk open)";
         out.FinishChunk();
         return {};
     }
@@ -128,6 +131,12 @@ private:
         out.FinishChunk();
         if (result != IO_OK) return "object " + std::to_string(i) + " of class " + unknown.Describe() + " could not be written";
         return {};
+    }
+
+    // Chunks open on a studio stream; other streams cannot tell, and count 0.
+    std::size_t OpenChunks() const {
+        const auto* memory = dynamic_cast<const studio::MemorySave*>(&out);
+        return memory ? memory->OpenChunks() : 0;
     }
 
     IOResult WriteRefs(std::size_t i) {

@@ -6,6 +6,8 @@
 
 #include "studio/render/renderer.h"
 #include "studio/render/shading_context.h"
+#include "studio/textures/mix_texture.h"
+#include "studio/textures/simple_textures.h"
 
 namespace fs = std::filesystem;
 
@@ -119,6 +121,31 @@ TEST(RenderSequence, WritesOneFileAtEachFramesTime) {
     EXPECT_NE(RenderSequence(probe, (dir / "still.exr").string(), 1, 2, settings), "");
     EXPECT_NE(RenderSequence(probe, pattern, 3, 1, settings), "");
     fs::remove_all(dir);
+}
+
+}  // namespace
+
+namespace {
+
+// The studio's own textures, nested, rendered serially and in parallel.
+TEST(Renderer, TextureGraphRendersTheSameSeriallyAndInParallel) {
+    auto* mix = new MixTex;
+    mix->SetSubTexmap(MixTex::MAP1, new CheckerTex);
+    mix->SetSubTexmap(MixTex::MAP2, new NoiseTex);
+    mix->SetSubTexmap(MixTex::MASK, new GradientTex);
+    mix->ParamBlock()->SetValue(MixTex::AMOUNT, 0, 0.3f);
+    RenderSettings serial;
+    serial.width = 16;
+    serial.height = 9;
+    serial.threads = 1;
+    RenderSettings parallel = serial;
+    parallel.threads = 4;
+    const ImageBuffer one = RenderTexture(*mix, 40, serial);
+    const ImageBuffer many = RenderTexture(*mix, 40, parallel);
+    EXPECT_EQ(one.pixels, many.pixels);
+    StudioShadingContext sc({(3 + 0.5f) / 16.0f, 1.0f - (2 + 0.5f) / 9.0f}, {}, 40);
+    EXPECT_EQ(one.At(3, 2), mix->EvaluateColor(sc));
+    mix->DeleteThis();
 }
 
 }  // namespace

@@ -244,6 +244,25 @@ public:
     void FillClassName(CStr& className) override { className = "Failing"; }
 };
 
+// A texture whose Save answers success but leaves its chunk open.
+class UnbalancedTex final : public Texmap {
+public:
+    ColorRGBA EvaluateColor(ShadingContext&) override { return {}; }
+    RefResult OnReferenceMessage(Interval, RefTargetHandle, PartID&, RefMessage) override { return REF_SUCCEED; }
+    IOResult Save(ISave* out) override {
+        out->StartChunk(0x4000);
+        return IO_OK;
+    }
+    void FillClassName(CStr& className) override { className = "Unbalanced"; }
+};
+
+TEST(SceneSaveErrors, ObjectThatLeavesAChunkOpenIsReported) {
+    Scene scene;
+    scene.AddRoot(new UnbalancedTex);
+    studio::MemorySave out;
+    EXPECT_EQ(scene.SaveTo(out), "object 0 (Unbalanced) could not be saved (its Save left a chunk open)");
+}
+
 class SceneSave : public ::testing::Test {
 protected:
     void SetUp() override {
