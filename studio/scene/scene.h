@@ -34,7 +34,11 @@ public:
     Texmap* RootTexmap(int i) const { return dynamic_cast<Texmap*>(Root(i)); }
     /// Adds a root (null keeps a place for one) and answers its number.
     int AddRoot(ReferenceTarget* root);
-    void SetRoot(int i, ReferenceTarget* root) { ReplaceReference(i, root); }
+    /// Replaces root i (0..RootCount()-1); the old one is deleted when
+    /// nothing else holds it.
+    void SetRoot(int i, ReferenceTarget* root) {
+        if (i >= 0 && i < RootCount()) ReplaceReference(i, root);
+    }
 
     /// Objects of classes that were not loaded, kept to be written back.
     const std::vector<std::unique_ptr<UnknownObject>>& UnknownObjects() const { return unknowns; }

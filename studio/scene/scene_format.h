@@ -34,3 +34,5 @@ constexpr Class_ID PARAM_BLOCK_CLASS_ID(0x0008, 0x54504231);
 
 /// More references or objects than this mark a damaged file.
 constexpr std::uint32_t SCENE_MAX_COUNT = 1u << 24;
+/// Longest chain of references a file may hold.
+constexpr std::uint32_t SCENE_MAX_DEPTH = 4096;

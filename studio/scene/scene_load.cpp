@@ -1,6 +1,7 @@
 // Reading a scene: the whole file is checked and every object created and
 // loaded before any reference is set; only a complete graph is handed out.
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 
@@ -238,7 +239,8 @@ private:
     }
 
     // References must not lead back to where they started: peel off objects
-    // that refer to nothing left, until nothing or only loops remain.
+    // that refer to nothing left, until nothing or only loops remain. Chains
+    // of references must also stay within SCENE_MAX_DEPTH.
     bool CheckLoops() {
         std::vector<std::vector<std::size_t>> referrers(records.size());
         std::vector<std::size_t> pending(records.size(), 0);
@@ -251,12 +253,20 @@ private:
         std::deque<std::size_t> ready;
         for (std::size_t i = 0; i < records.size(); ++i)
             if (pending[i] == 0) ready.push_back(i);
+        // Depth is counted on the way: evaluating, saving and deleting a
+        // graph all recurse along its references.
+        std::vector<std::uint32_t> depth(records.size(), 1);
         std::size_t done = 0;
         for (; !ready.empty(); ++done) {
             const std::size_t i = ready.front();
             ready.pop_front();
-            for (std::size_t referrer : referrers[i])
+            if (depth[i] > SCENE_MAX_DEPTH)
+                return Fail(Describe(i) + " lies deeper than " + std::to_string(SCENE_MAX_DEPTH) +
+                            " levels of references");
+            for (std::size_t referrer : referrers[i]) {
+                depth[referrer] = std::max(depth[referrer], depth[i] + 1);
                 if (--pending[referrer] == 0) ready.push_back(referrer);
+            }
         }
         if (done == records.size()) return true;
         for (std::size_t i = 0; i < records.size(); ++i)

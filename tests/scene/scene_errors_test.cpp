@@ -175,6 +175,20 @@ TEST(SceneLoadErrors, AnyDamagedByteLoadsCompletelyOrIsRefused) {
     }
 }
 
+TEST(SceneLoadErrors, ChainsDeeperThanTheLimitAreRefused) {
+    for (const std::uint32_t length : {SCENE_MAX_DEPTH, SCENE_MAX_DEPTH + 1}) {
+        FileBuilder builder;
+        for (std::uint32_t i = 0; i + 1 < length; ++i)
+            builder.Object(MIX_TEX_CLASS_ID, {-1, std::int32_t(i + 1)}, NoData);
+        builder.Object(MIX_TEX_CLASS_ID, {}, NoData).Roots({0}).End();
+        const SceneLoadResult result = LoadBytes(builder.Bytes());
+        if (length == SCENE_MAX_DEPTH)
+            EXPECT_TRUE(result) << result.error;
+        else
+            EXPECT_NE(result.error.find("deeper than 4096 levels of references"), std::string::npos) << result.error;
+    }
+}
+
 TEST(SceneLoadErrors, UnknownChunksAreSkipped) {
     Scene scene;
     scene.AddRoot(new ConstantTex);
