@@ -132,8 +132,11 @@ ReferenceMaker::~ReferenceMaker() {
     // SetReference, and delete targets that nobody holds any more.
     std::vector<RefTargetHandle> targets = std::move(held);
     held.clear();
-    for (RefTargetHandle target : targets) {
-        if (!target || !Contains(target->dependents, static_cast<ReferenceMaker*>(this)))
+    for (auto it = targets.begin(); it != targets.end(); ++it) {
+        RefTargetHandle target = *it;
+        // A target held in several slots is dropped once: after that it may be gone.
+        if (!target || std::find(targets.begin(), it, target) != it ||
+            !Contains(target->dependents, static_cast<ReferenceMaker*>(this)))
             continue;
         std::erase(target->dependents, this);
         if (target != this && target->dependents.empty())

@@ -117,6 +117,17 @@ TEST_F(References, DeletingAMakerDropsItsReferencesAndOrphans) {
     EXPECT_EQ(destroyed, 2);
 }
 
+// The maker's destructor drops a target held in two slots once; run under
+// AddressSanitizer, a second drop would read the deleted target.
+TEST_F(References, DeletingAMakerThatHoldsATargetTwiceDeletesItOnce) {
+    auto* maker = new Node(3);
+    auto* target = new Node(0, &destroyed);
+    maker->ReplaceReference(0, target);
+    maker->ReplaceReference(2, target);
+    maker->DeleteThis();
+    EXPECT_EQ(destroyed, 1);
+}
+
 TEST_F(References, DeleteAllRefsFromMeDropsEverything) {
     Node maker(3);
     maker.ReplaceReference(0, new Node(0, &destroyed));
