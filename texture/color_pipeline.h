@@ -26,13 +26,15 @@ inline DWORD PackColor(float r, float g, float b) {
 }
 
 /// Turns the 8-bit hue by an angle in turns, 255 steps per turn, truncating
-/// toward zero and wrapping modulo 256. The angle is reduced modulo 256 steps
-/// before the conversion, which gives the same low 8 bits as converting
-/// first, for any size of angle; NaN and infinities give hue 0.
+/// toward zero and wrapping modulo 256. An angle too large for an int is
+/// first reduced modulo 256 steps, which keeps the sign and so gives the
+/// same low 8 bits; NaN and infinities give hue 0.
 inline int RotateHue(int h, double turns) {
-    double steps = std::fmod(turns * 255.0 + double(h), 256.0);
-    if (steps != steps) return 0;
-    return int(steps) & 0xff;
+    const double steps = turns * 255.0 + double(h);
+    if (steps > -2147483648.0 && steps < 2147483648.0) return int(steps) & 0xff;
+    const double reduced = std::fmod(steps, 256.0);
+    if (reduced != reduced) return 0;
+    return int(reduced) & 0xff;
 }
 
 /// x truncated toward zero and capped at 255 from above only: a result below 0
