@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/hold.h"
 #include "studio/ui/dialog_builder.h"
 #include "studio/ui/messages.h"
 #include "studio/ui/window_system.h"
@@ -70,7 +71,10 @@ bool MaterialEditorHost::ChooseSubTexture(MtlBase* texture, int slot) {
     if (!texture || slot < 0 || slot >= texture->SubTexmapCount() || !textureChooser) return false;
     const std::optional<Texmap*> choice = textureChooser(*texture, slot);
     if (!choice) return false;
+    // One undo step, so that the user can take the choice back.
+    theHold.Begin();
     texture->SetSubTexmap(slot, *choice);
+    theHold.Accept("Map Change");
     texture->NotifyDependents(WHOLE_INTERVAL, AllParts, ChangeMessage);
     return true;
 }

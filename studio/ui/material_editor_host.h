@@ -55,7 +55,8 @@ public:
     int MouseMessageCount() const { return mouseMessageCount; }
 
     /// Runs a request for a sub-texture: asks the chooser, hands the choice
-    /// to the texture's SetSubTexmap and sends its change notice. Requests
+    /// to the texture's SetSubTexmap as one undo step ("Map Change") and
+    /// sends its change notice. Requests
     /// without a texture or with a slot outside 0..SubTexmapCount()-1 are
     /// refused. Answers whether the texture received a choice.
     bool ChooseSubTexture(MtlBase* texture, int slot);
