@@ -22,7 +22,7 @@ QString UndoText(const QString& verb, const std::vector<std::string>& names) {
     return names.empty() ? verb : verb + QLatin1Char(' ') + QString::fromStdString(names.front());
 }
 
-QString SceneFilter() { return QObject::tr("Scenes (*.scene);;All files (*)"); }
+QString SceneFilter() { return QObject::tr("Tintora scenes (*.tnts);;All files (*)"); }
 
 }  // namespace
 
@@ -159,7 +159,7 @@ bool MainWindow::SaveSceneAs() {
     QString path =
         hooks.saveFile ? hooks.saveFile() : QFileDialog::getSaveFileName(this, tr("Save Scene"), QString(), SceneFilter());
     if (path.isEmpty()) return false;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".scene");
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".tnts");
     return SaveTo(path);
 }
 

@@ -82,7 +82,7 @@ TEST_F(StudioWindowSessionTest, UndoAndRedoWithTheKeyboard) {
 
 TEST_F(StudioWindowSessionTest, SavedScenesOpenWithTheSameValues) {
     QTemporaryDir folder;
-    const QString path = folder.filePath("look.scene");
+    const QString path = folder.filePath("look.tnts");
     DragSpinner(1026, 40);  // hue 4.0
     TypeIntoEdit(kBrightnessEdit, "12.5");
     ClickCheckBox(1031);
@@ -91,7 +91,7 @@ TEST_F(StudioWindowSessionTest, SavedScenesOpenWithTheSameValues) {
     window->Hooks().saveFile = [&] { return path; };
     ASSERT_TRUE(window->SaveSceneAs());
     EXPECT_FALSE(window->isWindowModified());
-    EXPECT_TRUE(window->windowTitle().startsWith("look.scene"));
+    EXPECT_TRUE(window->windowTitle().startsWith("look.tnts"));
 
     ASSERT_TRUE(window->NewScene());  // nothing unsaved: no question
     EXPECT_EQ(FloatParam(PB_BRIGHTNESS), 0.0f);
@@ -106,7 +106,7 @@ TEST_F(StudioWindowSessionTest, SavedScenesOpenWithTheSameValues) {
     EXPECT_EQ(ButtonText(1038), "M");
     EXPECT_TRUE(UndoNames().empty());
     // A damaged file is refused and the scene open stays.
-    QFile damaged(folder.filePath("damaged.scene"));
+    QFile damaged(folder.filePath("damaged.tnts"));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("not a scene");
     damaged.close();
