@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDir>
 #include <QSlider>
+#include <QStatusBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,6 +55,16 @@ TEST_F(StudioWindowSessionTest, MapButtonsAssignAndClearSubTextures) {
     EXPECT_EQ(Slot(MAP_SAT_GAIN), nullptr);
     EXPECT_EQ(ButtonText(kSatGainMap), "");
     EXPECT_EQ(UndoNames(), (std::vector<std::string>{"Map Change", "Map Change", "Map Change"}));
+}
+
+// A bitmap whose image cannot be read is still assigned, keeping its file
+// name, and the status bar says what was wrong.
+TEST_F(StudioWindowSessionTest, BitmapChoiceKeepsAMissingFile) {
+    choice = TextureChoice{TextureKind::Bitmap, "/nonexistent/photo.png"};
+    ClickButton(kSourceButton);
+    ASSERT_NE(Slot(MAP_SOURCE), nullptr);
+    EXPECT_NE(ButtonText(kSourceButton).find("(Bitmap)"), std::string::npos);
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("photo.png"));
 }
 
 // Ctrl+Z and Ctrl+Y walk the studio's undo stack; the menu names the steps.
