@@ -296,6 +296,17 @@ private:
         return true;
     }
 
+    // Objects take their references as the kinds they expect, unchecked, as
+    // plug-ins do. So a reference the new object made itself (its parameter
+    // block) is replaced only by an object of the same class, and kept when
+    // the file has none there; any other takes a texture or nothing. A file
+    // that asks otherwise is damaged.
+    static bool Fits(ReferenceTarget* made, ReferenceTarget* wanted) {
+        if (made && wanted)
+            return wanted->SuperClassCode() == made->SuperClassCode() && wanted->ClassID() == made->ClassID();
+        return !wanted || wanted->SuperClassCode() == TEXMAP_CLASS_ID;
+    }
+
     bool Wire(std::size_t i) {
         ReferenceTarget& object = *records[i].object;
         const std::vector<std::int32_t>& refs = records[i].refs;
@@ -306,8 +317,10 @@ private:
                               "; the others are dropped");
         for (int j = 0; j < count && std::size_t(j) < refs.size(); ++j) {
             ObjectRecord* target = refs[std::size_t(j)] >= 0 ? &records[std::size_t(refs[std::size_t(j)])] : nullptr;
+            ReferenceTarget* made = object.GetReference(j);
             ReferenceTarget* wanted = target ? target->object : nullptr;
-            if (object.GetReference(j) != wanted) object.ReplaceReference(j, wanted);
+            if (made && !wanted) continue;  // keeps its own over none or an unknown object
+            if (made != wanted && Fits(made, wanted)) object.ReplaceReference(j, wanted);
             if (object.GetReference(j) != wanted)
                 return Fail(Describe(i) + " does not accept " + Describe(std::size_t(refs[std::size_t(j)])) +
                             " as its reference " + std::to_string(j));
