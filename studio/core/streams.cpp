@@ -146,17 +146,27 @@ IOResult MemoryLoad::ReadString(CStr& text) {
 }
 
 FileLoad::FileLoad(const std::string& path) {
+    // A folder opens as a stream on some systems and fails only on reading.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        error = path + ": is a folder, not a file";
+        return;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = path + ": cannot be opened for reading";
         return;
     }
-    Bytes data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        error = path + ": read failed";
-        return;
+    try {
+        Bytes data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        if (file.bad()) {
+            error = path + ": read failed";
+            return;
+        }
+        Reset(std::move(data));
+    } catch (const std::ios_base::failure& failure) {  // read errors arrive as exceptions
+        error = path + ": read failed (" + failure.what() + ")";
     }
-    Reset(std::move(data));
 }
 
 }  // namespace studio

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <new>
 #include <system_error>
 #include <unistd.h>
 
@@ -119,12 +120,31 @@ ImageReadResult ReadImage(const std::string& path) {
         result.error = path + ": not a two-dimensional image";
         return result;
     }
-    std::vector<float> values(std::size_t(spec.width) * std::size_t(spec.height) * std::size_t(channels));
+    // A header may claim any size: refuse what cannot be held before
+    // allocating for it.
+    const std::size_t pixels = std::size_t(spec.width) * std::size_t(spec.height);
+    if (spec.width > kMaxImageSide || spec.height > kMaxImageSide || pixels > kMaxImagePixels) {
+        result.error = path + ": the image is too large (" + std::to_string(spec.width) + " x " +
+                       std::to_string(spec.height) + " pixels; at most " +
+                       std::to_string(kMaxImagePixels) + " pixels and " +
+                       std::to_string(kMaxImageSide) + " along a side)";
+        return result;
+    }
+    std::vector<float> values;
+    try {
+        values.resize(pixels * std::size_t(channels));
+        result.image = ImageBuffer(spec.width, spec.height);
+    } catch (const std::bad_alloc&) {
+        result.image = ImageBuffer();
+        result.error = path + ": not enough memory for a " + std::to_string(spec.width) + " x " +
+                       std::to_string(spec.height) + " image";
+        return result;
+    }
     if (!in->read_image(0, 0, 0, channels, OIIO::TypeDesc::FLOAT, values.data())) {
+        result.image = ImageBuffer();
         result.error = path + ": " + in->geterror();
         return result;
     }
-    result.image = ImageBuffer(spec.width, spec.height);
     for (std::size_t i = 0; i < result.image.pixels.size(); ++i)
         result.image.pixels[i] = PixelFromChannels(&values[i * std::size_t(channels)], channels);
     return result;

@@ -3,6 +3,7 @@
 // Image files through OpenImageIO: any format it reads, and writing that
 // never leaves a half-written file behind.
 
+#include <cstddef>
 #include <string>
 
 #include "studio/render/image_buffer.h"
@@ -20,8 +21,14 @@ struct ImageReadResult {
     std::string error;  ///< empty on success; otherwise names the file and the problem
 };
 
+/// The largest image ReadImage accepts: 2^28 pixels (16384 x 16384), and
+/// no side longer than 65536.
+constexpr int kMaxImageSide = 65536;
+constexpr std::size_t kMaxImagePixels = std::size_t(1) << 28;
+
 /// Reads the first subimage of `path` as float RGBA: a grey image fills
-/// red, green and blue, and a missing alpha is 1.
+/// red, green and blue, and a missing alpha is 1. An image larger than
+/// kMaxImagePixels is refused with a message, before anything is allocated.
 ImageReadResult ReadImage(const std::string& path);
 
 /// Writes `image` to `path` in the format its extension names. The pixels go

@@ -1,5 +1,6 @@
 #include "studio/scene/scene.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -33,9 +34,17 @@ std::string Scene::Save(const std::string& path) {
 }
 
 SceneLoadResult Scene::Load(const std::string& path, const ClassRegistry& classes) {
+    // A folder opens as a stream and fails only on reading, by an exception.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) return {nullptr, path + ": is a folder, not a scene file", {}};
     std::ifstream file(path, std::ios::binary);
     if (!file) return {nullptr, path + ": cannot be opened for reading", {}};
-    studio::Bytes data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    studio::Bytes data;
+    try {
+        data.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return {nullptr, path + ": could not be read", {}};
+    }
     if (file.bad()) return {nullptr, path + ": could not be read", {}};
     return LoadFromMemory(std::move(data), path, classes);
 }
