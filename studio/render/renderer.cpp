@@ -94,6 +94,12 @@ std::string RenderToFile(Texmap& texture, TimeValue t, const RenderSettings& set
     if (settings.width <= 0 || settings.height <= 0)
         return path + ": the image size must be positive (" + std::to_string(settings.width) + "x" +
                std::to_string(settings.height) + ")";
+    // The same bound as for images read: larger ones cannot be held.
+    if (settings.width > kMaxImageSide || settings.height > kMaxImageSide ||
+        std::size_t(settings.width) * std::size_t(settings.height) > kMaxImagePixels)
+        return path + ": the image is too large (" + std::to_string(settings.width) + "x" +
+               std::to_string(settings.height) + "; at most " + std::to_string(kMaxImagePixels) +
+               " pixels and " + std::to_string(kMaxImageSide) + " along a side)";
     return WriteImage(path, RenderTexture(texture, t, settings), depth);
 }
 

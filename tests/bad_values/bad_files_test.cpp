@@ -9,6 +9,7 @@
 #include <string>
 
 #include "studio/render/image_file.h"
+#include "studio/render/renderer.h"
 #include "studio/scene/scene.h"
 #include "studio/textures/bitmap_texture.h"
 #include "studio/textures/standard_classes.h"
@@ -60,7 +61,9 @@ TEST_F(BadFiles, ImageReaderNamesEachProblem) {
     for (const Case& c : cases) {
         const ImageReadResult read = ReadImage(c.path);
         EXPECT_NE(read.error.find(c.path), std::string::npos) << read.error;
-        if (c.expected) EXPECT_NE(read.error.find(c.expected), std::string::npos) << read.error;
+        if (c.expected) {
+            EXPECT_NE(read.error.find(c.expected), std::string::npos) << read.error;
+        }
         EXPECT_TRUE(read.image.Empty()) << c.path;
     }
 }
@@ -121,6 +124,18 @@ TEST_F(BadFiles, SavingWhereNoFileCanBeSaysSo) {
         EXPECT_NE(problem.find(path), std::string::npos) << problem;
     }
     EXPECT_TRUE(fs::is_directory(Path("a folder.png")));
+}
+
+TEST_F(BadFiles, RenderingAnImageTooLargeToHoldSaysSo) {
+    BitmapTex texture;
+    for (const auto& [width, height] : {std::pair{1000000, 1000000}, std::pair{100000, 2}}) {
+        RenderSettings settings;
+        settings.width = width;
+        settings.height = height;
+        const std::string problem = RenderToFile(texture, 0, settings, Path("big.exr"));
+        EXPECT_NE(problem.find("too large"), std::string::npos) << problem;
+        EXPECT_FALSE(fs::exists(Path("big.exr")));
+    }
 }
 
 }  // namespace
