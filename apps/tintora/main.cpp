@@ -3,45 +3,13 @@
 
 #include <iostream>
 
+#include "apps/tintora/command_line_check.h"
 #include "apps/tintora/commands.h"
 #include "apps/tintora/errors.h"
-#include "apps/tintora/names.h"
 
 namespace tintora_cli {
 
 namespace {
-
-std::vector<std::string> CommandNames(const CLI::App& app) {
-    std::vector<std::string> names;
-    for (const CLI::App* command : app.get_subcommands({})) names.push_back(command->get_name());
-    return names;
-}
-
-std::string JoinedNames(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
-    return text;
-}
-
-// CLI11 reports a mistyped command as an unexpected argument; this names it
-// and the commands that exist instead, and names the commands when one is
-// missing. Walks the words before the first option.
-void CheckCommandWords(const CLI::App& app, const std::vector<std::string>& args) {
-    const CLI::App* current = &app;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--plugins") {
-            ++i;
-            continue;
-        }
-        if (word.starts_with("-") || current->get_subcommands({}).empty()) return;
-        const std::vector<std::string> names = CommandNames(*current);
-        if (std::ranges::find(names, word) == names.end()) throw UsageError(UnknownNameMessage("command", word, names));
-        current = current->get_subcommand(word);
-    }
-    if (!current->get_subcommands({}).empty())
-        throw UsageError("missing command; commands: " + JoinedNames(CommandNames(*current)));
-}
 
 std::string OneLine(std::string text) {
     while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -81,7 +49,7 @@ int Run(int argc, char** argv) {
     EndFootersWithNewline(app);
 
     try {
-        CheckCommandWords(app, std::vector<std::string>(argv + 1, argv + argc));
+        CheckCommandLine(app, std::vector<std::string>(argv + 1, argv + argc));
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {
         return app.exit(help);
