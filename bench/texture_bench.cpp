@@ -52,6 +52,15 @@ void BM_EvaluateConstantSource(benchmark::State& state) {
 }
 BENCHMARK(BM_EvaluateConstantSource);
 
+// The whole per-sample pipeline: a constant sub-texture as the source keeps
+// the update from working the result out once.
+void BM_EvaluatePipeline(benchmark::State& state) {
+    MapPtr map = NewLook();
+    map->SetSubTexmap(MAP_SOURCE, new ConstantTex());
+    EvaluateSamples(state, *map);
+}
+BENCHMARK(BM_EvaluatePipeline);
+
 void BM_EvaluateBitmapSource(benchmark::State& state) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "tintora_bench_source.png").string();

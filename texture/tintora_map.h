@@ -78,8 +78,19 @@ public:
     TintoraDlg* editor = nullptr;
 
 private:
+    /// The eleven values that sub-textures may scale, as one sample uses them.
+    struct Effective {
+        float hueGain, satGain, satOffset, valGain, valOffset;
+        float rOffset, gOffset, bOffset, rGain, gGain, bGain;
+    };
+
     /// The slot's texture evaluated as a scale: its mono value, or 1 when empty.
     float SlotScale(int slot, ShadingContext& sc) const;
+    bool AllSlotsEmpty() const;
+    Effective CachedEffective() const;
+    /// The colour correction of one source colour with the given values.
+    ColorRGBA Correct(const ColorRGBA& src, const Effective& e) const;
+    void UpdateConstantColor();
 
     IParamBlock* paramBlock = nullptr;
     Texmap* subTexmaps[TINTORA_NUM_SLOTS] = {};
@@ -109,4 +120,9 @@ private:
     int invert = 0;
     int mono = 0;
     int colorize = 0;
+
+    // The result of every sample while no slot holds a texture, worked out
+    // by the update that read the values above.
+    ColorRGBA constantColor;
+    bool constantColorValid = false;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <limits>
 #include <thread>
 
@@ -241,6 +243,55 @@ TEST(Evaluate, ExtremeParametersStayDefined) {
             EXPECT_EQ(got.a, 1.0f) << param << " = " << value;
         }
     }
+}
+
+// With every slot empty the update works the result out once; it must equal
+// the per-sample path, which runs when a slot holds a texture whose mono
+// value (1) leaves every value as it is.
+TEST(Evaluate, ConstantResultEqualsPerSamplePath) {
+    std::mt19937 random(1234);
+    std::uniform_real_distribution<float> percent(-300.0f, 300.0f);
+    std::uniform_real_distribution<float> unit(-0.2f, 1.2f);
+    const float specials[] = {0.0f, 100.0f, 1e30f, -1e30f, std::numeric_limits<float>::infinity(),
+                              std::nanf("")};
+    for (int round = 0; round < 300; ++round) {
+        auto constant = NewTintora();
+        auto sampled = NewTintora();
+        auto* identity = new FixedTexmap("one");
+        sampled->SetSubTexmap(round % 11 + 1, identity);
+        for (int param = PB_BRIGHTNESS; param <= PB_B_GAIN; ++param) {
+            const float value = round % 7 == 0 ? specials[(round / 7 + param) % 6] : percent(random);
+            constant->ParamBlock()->SetValue(param, 0, value);
+            sampled->ParamBlock()->SetValue(param, 0, value);
+        }
+        for (int param = PB_R_SOURCE; param <= PB_MONO; ++param) {
+            const int value = int(random() % 4);
+            constant->ParamBlock()->SetValue(param, 0, value);
+            sampled->ParamBlock()->SetValue(param, 0, value);
+        }
+        const Color source(unit(random), unit(random), unit(random));
+        constant->ParamBlock()->SetValue(PB_SOURCE_COLOR, 0, source);
+        sampled->ParamBlock()->SetValue(PB_SOURCE_COLOR, 0, source);
+
+        const ColorRGBA a = Evaluate(*constant);
+        const ColorRGBA b = Evaluate(*sampled);
+        ASSERT_EQ(std::memcmp(&a, &b, sizeof a), 0) << "round " << round;
+    }
+}
+
+// A slot filled after the update is evaluated at once, as the texture
+// always reads its slots when it is evaluated.
+TEST(Evaluate, SlotFilledAfterUpdateIsEvaluated) {
+    auto map = NewTintora();
+    Interval valid = WHOLE_INTERVAL;
+    map->Update(0, valid);
+    auto* half = new FixedTexmap("half");
+    half->mono = 0.5f;
+    map->SetSubTexmap(MAP_R_GAIN, half);
+    LoggingContext sc;
+    EXPECT_EQ(map->EvaluateColor(sc).r, 0.498046875f);
+    map->SetSubTexmap(MAP_R_GAIN, nullptr);
+    EXPECT_EQ(map->EvaluateColor(sc).r, k255);
 }
 
 TEST(Evaluate, ConcurrentEvaluationsAgree) {
