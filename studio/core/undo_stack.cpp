@@ -161,8 +161,8 @@ void UndoStack::ObjectDestroyed(const Animatable* object) {
 }
 
 bool UndoStack::HasBroken(const Step& step) {
-    return std::any_of(step.records.begin(), step.records.end(), [](const auto& record) {
-        const auto* tracked = dynamic_cast<const TrackedRestore*>(record.get());
+    return std::any_of(step.records.begin(), step.records.end(), [](const auto& entry) {
+        const auto* tracked = dynamic_cast<const TrackedRestore*>(entry.get());
         return tracked && tracked->Broken();
     });
 }

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -280,7 +282,9 @@ TEST(SceneSaveErrors, ObjectThatLeavesAChunkOpenIsReported) {
 class SceneSave : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / "tintora-scene-save";
+        dir = fs::temp_directory_path() /
+              ("tintora-scene-save-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }

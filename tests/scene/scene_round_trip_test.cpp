@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "scene_test_support.h"
@@ -11,7 +13,9 @@ namespace {
 class SceneRoundTrip : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / "tintora-scene-round-trip";
+        dir = fs::temp_directory_path() /
+              ("tintora-scene-round-trip-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "-" + std::to_string(::getpid()));
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }

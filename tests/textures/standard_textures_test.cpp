@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -199,7 +200,9 @@ TEST_F(StandardTextures, RegistryCreatesEveryClassOnceRegistered) {
 class BitmapTextures : public StandardTextures {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / "tintora-bitmap-test";
+        dir = fs::temp_directory_path() /
+              ("tintora-bitmap-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               "-" + std::to_string(::getpid()));
         fs::create_directories(dir);
         ImageBuffer image(2, 2);
         image.At(0, 0) = {1, 0, 0, 1};
