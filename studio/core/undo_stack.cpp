@@ -162,8 +162,8 @@ void UndoStack::ObjectDestroyed(const Animatable* object) {
 
 bool UndoStack::HasBroken(const Step& step) {
     return std::any_of(step.records.begin(), step.records.end(), [](const auto& entry) {
-        const auto* tracked = dynamic_cast<const TrackedRestore*>(entry.get());
-        return tracked && tracked->Broken();
+        const auto* restore = dynamic_cast<const TrackedRestore*>(entry.get());
+        return restore && restore->Broken();
     });
 }
 
