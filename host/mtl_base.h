@@ -54,6 +54,12 @@ public:
     SClass_ID SuperClassCode() override { return TEXMAP_CLASS_ID; }
 
     virtual ColorRGBA EvaluateColor(ShadingContext& sc) = 0;
+    /// Optional batch form: colours[i] = EvaluateColor(*samples[i]) for every
+    /// i below count. A texture may override it to share work between
+    /// samples; what it gives must be exactly what EvaluateColor gives.
+    virtual void EvaluateColors(ShadingContext* const* samples, int count, ColorRGBA* colours) {
+        for (int i = 0; i < count; ++i) colours[i] = EvaluateColor(*samples[i]);
+    }
     /// A single value: by default the average of red, green and blue.
     virtual float EvaluateMono(ShadingContext& sc);
     /// The bump vector: none by default.

@@ -66,3 +66,41 @@ inline float OutputChannel(int in, float contrast, double brightness255, float g
 }
 
 }  // namespace tintora
+
+namespace tintora {
+
+/// The correction of one colour word when no slot scales a value: every step
+/// after the conversion to hue, saturation and value depends on one 8-bit
+/// number only, so the update tabulates each step once with the functions
+/// above and a sample looks its values up. Filled from the same functions,
+/// the tables give exactly what the steps give.
+struct FixedCorrection {
+    int hue[256];                ///< RotateHue of each hue
+    int sat[256];                ///< saturation after gain and offset (0 with mono)
+    int val[256];                ///< value after gain and offset
+    float out[3][256];           ///< each output channel for each input byte
+    int shift[3];                ///< bit position of each output's input channel
+
+    FixedCorrection() = default;
+    FixedCorrection(double hueTurns, bool mono, float satGain, float satOffset, float valGain,
+                    float valOffset, float contrast, double brightness255, const int sources[3],
+                    const float gains[3], const float offsets[3]) {
+        for (int x = 0; x < 256; ++x) {
+            hue[x] = RotateHue(x, hueTurns);
+            sat[x] = mono ? 0 : GainOffset8(x, satGain, satOffset);
+            val[x] = GainOffset8(x, valGain, valOffset);
+        }
+        for (int c = 0; c < 3; ++c) {
+            shift[c] = sources[c] == 0 ? 0 : sources[c] == 1 ? 8 : 16;
+            for (int in = 0; in < 256; ++in)
+                out[c][in] = OutputChannel(in, contrast, brightness255, gains[c], offsets[c]);
+        }
+    }
+
+    /// The corrected colour of the converted hue, saturation and value, given
+    /// the host's conversion back; outside 0..255 (which the host's conversion
+    /// never gives) the caller falls back to the steps themselves.
+    static bool InTable(int h, int s, int v) { return (unsigned(h) | unsigned(s) | unsigned(v)) < 256u; }
+};
+
+}  // namespace tintora

@@ -16,6 +16,13 @@ bool TintoraMap::AllSlotsEmpty() const {
     return true;
 }
 
+bool TintoraMap::ScalingSlotsEmpty() const {
+    for (int slot = MAP_SOURCE + 1; slot < TINTORA_NUM_SLOTS; ++slot) {
+        if (subTexmaps[slot]) return false;
+    }
+    return true;
+}
+
 // The cached values as they enter a sample when no slot scales them.
 TintoraMap::Effective TintoraMap::CachedEffective() const {
     return {hueGain, satGain, satOffset, valGain, valOffset,
@@ -32,6 +39,7 @@ ColorRGBA TintoraMap::EvaluateColor(ShadingContext& sc) {
 
     ColorRGBA src{sourceColor.r, sourceColor.g, sourceColor.b, 1.0f};
     if (Texmap* source = subTexmaps[MAP_SOURCE]) src = source->EvaluateColor(sc);
+    if (fixedCorrectionValid && ScalingSlotsEmpty()) return CorrectFixed(src);
 
     Effective e = CachedEffective();
     e.hueGain *= SlotScale(MAP_HUE_GAIN, sc);
@@ -66,8 +74,64 @@ ColorRGBA TintoraMap::Correct(const ColorRGBA& src, const Effective& e) const {
             OutputChannel(SelectChannel(bSource, rgb), contrast, bb, e.bGain, e.bOffset), src.a};
 }
 
+// The same steps as Correct() with the cached values: the host converts to
+// hue, saturation and value and back, the update's tables do the rest.
+ColorRGBA TintoraMap::CorrectFixed(const ColorRGBA& src) const {
+    int h, s, v;
+    RGBtoHSV(PackColor(src.r, src.g, src.b), &h, &s, &v);
+    if (!FixedCorrection::InTable(h, s, v)) return Correct(src, CachedEffective());
+    const FixedCorrection& f = fixedCorrection;
+    const DWORD rgb = HSVtoRGB(f.hue[h], f.sat[s], f.val[v]);
+    return {f.out[0][(rgb >> f.shift[0]) & 0xff], f.out[1][(rgb >> f.shift[1]) & 0xff],
+            f.out[2][(rgb >> f.shift[2]) & 0xff], src.a};
+}
+
+// The source's colours come in one batch; when no slot scales a value the
+// corrections share the update's tables, and a run of equal source colours
+// (flat areas of an image) is converted once. Otherwise each sample goes
+// through EvaluateColor.
+void TintoraMap::EvaluateColors(ShadingContext* const* samples, int count, ColorRGBA* colours) {
+    if (!fixedCorrectionValid || !ScalingSlotsEmpty()) {
+        for (int i = 0; i < count; ++i) colours[i] = EvaluateColor(*samples[i]);
+        return;
+    }
+    if (shadeTag) {
+        for (int i = 0; i < count; ++i) samples[i]->SetShadeTag(shadeTag);
+    }
+    if (constantColorValid && AllSlotsEmpty()) {
+        for (int i = 0; i < count; ++i) colours[i] = constantColor;
+        return;
+    }
+    if (Texmap* source = subTexmaps[MAP_SOURCE]) {
+        source->EvaluateColors(samples, count, colours);
+    } else {
+        for (int i = 0; i < count; ++i) colours[i] = {sourceColor.r, sourceColor.g, sourceColor.b, 1.0f};
+    }
+    DWORD lastWord = 0;
+    ColorRGBA last = CorrectFixed({0.0f, 0.0f, 0.0f, 1.0f});
+    for (int i = 0; i < count; ++i) {
+        ColorRGBA& c = colours[i];
+        const DWORD word = PackColor(c.r, c.g, c.b);
+        if (word != lastWord) {
+            last = CorrectFixed(c);
+            lastWord = word;
+        }
+        c = {last.r, last.g, last.b, c.a};
+    }
+}
+
 // With every slot empty the result is the same at every sample, so the
 // update works it out once.
+void TintoraMap::UpdateFixedCorrection() {
+    const int sources[3] = {rSource, gSource, bSource};
+    const float gains[3] = {rGain, gGain, bGain};
+    const float offsets[3] = {rOffset, gOffset, bOffset};
+    fixedCorrection = FixedCorrection(double(hueOffset) + double(hueGain), mono != 0, satGain, satOffset,
+                                      valGain, valOffset, contrast, double(brightness) * 255.0, sources,
+                                      gains, offsets);
+    fixedCorrectionValid = true;
+}
+
 void TintoraMap::UpdateConstantColor() {
     constantColorValid = AllSlotsEmpty();
     if (constantColorValid)

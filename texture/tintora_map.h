@@ -4,6 +4,7 @@
 
 #include "host/mtl_base.h"
 #include "host/param_block.h"
+#include "texture/color_pipeline.h"
 #include "texture/param_table.h"
 
 class TintoraDlg;
@@ -62,6 +63,9 @@ public:
     ParamEditor* CreateEditor(HWND editorWindow, IMtlEditorHost* params) override;
 
     ColorRGBA EvaluateColor(ShadingContext& sc) override;
+    /// Many samples at once, each exactly as EvaluateColor gives it; shares
+    /// the work between samples when no slot scales a value.
+    void EvaluateColors(ShadingContext* const* samples, int count, ColorRGBA* colours) override;
     float EvaluateMono(ShadingContext& sc) override;
     Vector3 EvaluatePerturbation(ShadingContext& sc) override;
 
@@ -87,6 +91,11 @@ private:
     /// The slot's texture evaluated as a scale: its mono value, or 1 when empty.
     float SlotScale(int slot, ShadingContext& sc) const;
     bool AllSlotsEmpty() const;
+    /// No slot but the source holds a texture: every value enters as cached.
+    bool ScalingSlotsEmpty() const;
+    /// Correct() with the cached values, through the update's tables.
+    ColorRGBA CorrectFixed(const ColorRGBA& src) const;
+    void UpdateFixedCorrection();
     Effective CachedEffective() const;
     /// The colour correction of one source colour with the given values.
     ColorRGBA Correct(const ColorRGBA& src, const Effective& e) const;
@@ -125,4 +134,9 @@ private:
     // by the update that read the values above.
     ColorRGBA constantColor;
     bool constantColorValid = false;
+
+    // The steps after the conversion to hue, saturation and value, tabulated
+    // by the update from the values above for samples that no slot scales.
+    tintora::FixedCorrection fixedCorrection;
+    bool fixedCorrectionValid = false;
 };

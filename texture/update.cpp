@@ -51,6 +51,7 @@ void TintoraMap::Update(TimeValue t, Interval& valid) {
         // Invert acts on the colour only through the sign of the contrast.
         paramBlock->GetValue(PB_CONTRAST, t, contrast, cacheInterval);
         contrast *= invert ? -kPerPercent : kPerPercent;
+        UpdateFixedCorrection();
         UpdateConstantColor();
     }
     valid &= cacheInterval;
