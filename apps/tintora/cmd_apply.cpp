@@ -1,5 +1,6 @@
 // tintora apply: colour-correct an image with a Tintora texture.
 
+#include <filesystem>
 #include <iostream>
 
 #include "apps/tintora/commands.h"
@@ -7,7 +8,7 @@
 #include "apps/tintora/map_factory.h"
 #include "apps/tintora/render_frames.h"
 #include "apps/tintora/session.h"
-#include "studio/textures/bitmap_texture.h"
+#include "studio/render/streamed_image.h"
 #include "texture/param_table.h"
 
 namespace tintora_cli {
@@ -35,13 +36,19 @@ void Run(const GlobalOptions& global, const ApplyOptions& options) {
 
     // The image is the source; rendered at its own size, each pixel's centre
     // samples exactly its own pixel, so the output is the image corrected.
-    auto* source = static_cast<BitmapTex*>(CreateMap(MapSpec::Of(MapSpec::Kind::Image, options.input)));
+    // It is read band by band as the output is written, never held whole.
+    auto* source = new StreamedImageTex;
+    const std::string path = std::filesystem::absolute(options.input).lexically_normal().string();
+    if (const std::string error = source->Open(path); !error.empty()) {
+        source->DeleteThis();
+        throw WorkError(error);
+    }
     tintora.SetSubTexmap(MAP_SOURCE, source);
     RenderSettings render;
-    render.width = source->Image()->width;
-    render.height = source->Image()->height;
+    render.width = source->Width();
+    render.height = source->Height();
     render.threads = options.threads;
-    std::cout << RenderFrames(tintora, options.output, frames, render) << '\n';
+    std::cout << RenderFrames(tintora, options.output, frames, render, source) << '\n';
 }
 
 }  // namespace

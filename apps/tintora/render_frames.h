@@ -25,8 +25,9 @@ FrameChoice ParseFrameChoice(const std::string& frame, const std::string& frames
 
 /// Renders `texture` to `output` (each '#' run becoming the frame number)
 /// for every frame chosen; a WorkError on the first failure. Answers a
-/// line saying what was written.
+/// line saying what was written. With a `source`, the texture shows that
+/// image and every frame is rendered at its size, reading it band by band.
 std::string RenderFrames(Texmap& texture, const std::string& output, const FrameChoice& frames,
-                         RenderSettings settings);
+                         RenderSettings settings, StreamedImageTex* source = nullptr);
 
 }  // namespace tintora_cli

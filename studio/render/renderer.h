@@ -35,10 +35,21 @@ ImageBuffer RenderTexture(Texmap& texture, TimeValue t, const RenderSettings& se
 /// "a.0007.exr"; a negative frame keeps its sign in front: "a.-007.exr").
 std::string FramePath(const std::string& pattern, int frame);
 
-/// Renders `texture` at time `t` and writes it to `path` (see WriteImage).
-/// Answers an empty text on success, else the problem.
+class StreamedImageTex;
+
+/// Renders `texture` at time `t` and writes it to `path` (see WriteImage),
+/// band by band: the whole image is never held. Answers an empty text on
+/// success, else the problem.
 std::string RenderToFile(Texmap& texture, TimeValue t, const RenderSettings& settings,
                          const std::string& path, PixelDepth depth = PixelDepth::Auto);
+
+/// Renders `texture`, which shows `source` at the source's own size, at time
+/// `t` to `path` at that size, reading the source band by band as it goes.
+/// Alpha is written only when the source has it: the texture's alpha is
+/// taken to be the source's. Answers an empty text or the problem.
+std::string RenderImageToFile(Texmap& texture, StreamedImageTex& source, TimeValue t,
+                              const RenderSettings& settings, const std::string& path,
+                              PixelDepth depth = PixelDepth::Auto);
 
 /// Renders frames first..last, frame f at time f * ticksPerFrame, each to
 /// FramePath(pattern, f), one frame after another. Stops at the first
