@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -35,7 +37,11 @@ fs::path TemporaryPathFor(const fs::path& target) {
     static std::atomic<unsigned> counter{0};
     const std::string tag = ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
     fs::path temp = target;
-    temp.replace_filename("." + target.stem().string() + tag + target.extension().string());
+    std::string name = ".";
+    name += target.stem().string();
+    name += tag;
+    name += target.extension().string();
+    temp.replace_filename(name);
     return temp;
 }
 
@@ -61,8 +67,35 @@ void Interleave(const ColorRGBA* pixels, std::size_t count, int channels, float*
 
 }  // namespace
 
+// 8-bit binary PPM, byte for byte as OpenImageIO writes it ("P6", the size,
+// 255, then the samples), but a band in one write: its writer hands the C
+// library each sample on its own, which costs more than the colour work.
+class RawPpmFile {
+public:
+    bool Open(const std::string& file, int width, int height) {
+        handle = std::fopen(file.c_str(), "wb");
+        return handle && std::fprintf(handle, "P6\n%d %d\n255\n", width, height) > 0;
+    }
+    bool Write(const void* data, std::size_t size) { return std::fwrite(data, 1, size, handle) == size; }
+    bool Close() {
+        const bool ok = handle && std::fclose(handle) == 0;
+        handle = nullptr;
+        return ok;
+    }
+    ~RawPpmFile() {
+        if (handle) std::fclose(handle);
+    }
+    explicit operator bool() const { return handle != nullptr; }
+
+private:
+    std::FILE* handle = nullptr;
+};
+
+bool IsPpm(const std::string& path) { return Lowercase(fs::path(path).extension().string()) == ".ppm"; }
+
 struct ImageBandWriter::State {
     std::unique_ptr<OIIO::ImageOutput> out;
+    RawPpmFile ppm;
     std::string path;
     fs::path target, temp;
     int width = 0, channels = 0;
@@ -73,7 +106,10 @@ struct ImageBandWriter::State {
     std::string Fail(std::string error) {
         if (error.empty()) error = "could not write the pixels";
         if (open) {
-            out->close();
+            if (ppm)
+                ppm.Close();
+            else
+                out->close();
             open = false;
         }
         out.reset();
@@ -108,6 +144,11 @@ std::string ImageBandWriter::Open(const std::string& path, int width, int height
     if (s.channels == 4) spec.alpha_channel = 3;
     // Texture colours are not premultiplied by alpha: store them as they are.
     spec.attribute("oiio:UnassociatedAlpha", 1);
+    if (IsPpm(path) && s.type == OIIO::TypeDesc::UINT8 && s.channels == 3) {
+        s.open = true;
+        if (!s.ppm.Open(s.temp.string(), width, height)) return s.Fail(std::strerror(errno));
+        return {};
+    }
     if (!s.out->open(s.temp.string(), spec)) return s.Fail(s.out->geterror());
     s.open = true;
     return {};
@@ -123,6 +164,10 @@ std::string ImageBandWriter::WriteRows(int first, int end, const ColorRGBA* pixe
         Quantise(pixels, count, s.channels, reinterpret_cast<std::uint16_t*>(s.scratch.data()));
     else
         Quantise(pixels, count, s.channels, s.scratch.data());
+    if (s.ppm) {
+        if (!s.ppm.Write(s.scratch.data(), s.scratch.size())) return s.Fail(std::strerror(errno));
+        return {};
+    }
     if (!s.out->write_scanlines(first, end, 0, s.type, s.scratch.data())) return s.Fail(s.out->geterror());
     return {};
 }
@@ -130,7 +175,11 @@ std::string ImageBandWriter::WriteRows(int first, int end, const ColorRGBA* pixe
 std::string ImageBandWriter::Finish() {
     State& s = *state;
     s.open = false;
-    if (!s.out->close()) return s.Fail(s.out->geterror());
+    if (s.ppm) {
+        if (!s.ppm.Close()) return s.Fail(std::strerror(errno));
+    } else if (!s.out->close()) {
+        return s.Fail(s.out->geterror());
+    }
     s.out.reset();
     std::error_code ec;
     fs::rename(s.temp, s.target, ec);
