@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "studio/render/image_file.h"
 #include "studio/render/renderer.h"
@@ -90,6 +91,45 @@ void BM_EvaluateAllMaps(benchmark::State& state) {
     EvaluateSamples(state, *map);
 }
 BENCHMARK(BM_EvaluateAllMaps);
+
+// A source with a different 8-bit colour at every sample, as an image gives.
+class VaryingSource final : public Texmap {
+public:
+    ColorRGBA EvaluateColor(ShadingContext& sc) override {
+        const auto i = std::uint32_t(sc.UV().x * 4096.0f) * 2654435761u;
+        return {float(i & 255) / 255.0f, float((i >> 8) & 255) / 255.0f, float((i >> 16) & 255) / 255.0f, 1.0f};
+    }
+    RefResult OnReferenceMessage(Interval, RefTargetHandle, PartID&, RefMessage) override { return REF_SUCCEED; }
+    ReferenceTarget* Clone(RemapDir&) override { return new VaryingSource; }
+};
+
+// Rows of 4096 samples through EvaluateColors (batch) or EvaluateColor
+// (per sample), with a source that varies at every sample.
+void BM_EvaluateRow(benchmark::State& state) {
+    MapPtr map = NewLook();
+    map->SetSubTexmap(MAP_SOURCE, new VaryingSource());
+    Interval valid = WHOLE_INTERVAL;
+    map->Update(0, valid);
+    constexpr int kWidth = 4096;
+    std::vector<StudioShadingContext> contexts(kWidth);
+    std::vector<ShadingContext*> samples;
+    for (int x = 0; x < kWidth; ++x) {
+        contexts[std::size_t(x)].SetUV({(float(x) + 0.5f) / kWidth, 0.5f});
+        samples.push_back(&contexts[std::size_t(x)]);
+    }
+    std::vector<ColorRGBA> row(kWidth);
+    const bool batch = state.range(0) != 0;
+    for (auto _ : state) {
+        if (batch) {
+            map->EvaluateColors(samples.data(), kWidth, row.data());
+        } else {
+            for (int x = 0; x < kWidth; ++x) row[std::size_t(x)] = map->EvaluateColor(*samples[std::size_t(x)]);
+        }
+        benchmark::DoNotOptimize(row.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kWidth);
+}
+BENCHMARK(BM_EvaluateRow)->ArgName("batch")->Arg(0)->Arg(1);
 
 void BM_UpdateInsideInterval(benchmark::State& state) {
     MapPtr map = NewLook();
