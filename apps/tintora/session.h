@@ -52,7 +52,7 @@ private:
 IParamBlock& Params(Texmap& tintora);
 /// Writes a setting at time t through the block's typed SetValue.
 void ApplySetting(Texmap& tintora, const Setting& setting, TimeValue t);
-/// Fills (or empties) a slot with a new texture made from the spec.
+/// Fills (or empties) a slot with a new texture made from its map description.
 void ApplyMap(Texmap& tintora, const MapAssignment& map);
 /// The value of parameter i at time t, in its stored representation.
 studio::ParamValue ReadParam(Texmap& tintora, int param, TimeValue t);
