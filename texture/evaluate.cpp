@@ -9,12 +9,7 @@ float TintoraMap::SlotScale(int slot, ShadingContext& sc) const {
     return sub ? sub->EvaluateMono(sc) : 1.0f;
 }
 
-bool TintoraMap::AllSlotsEmpty() const {
-    for (const Texmap* sub : subTexmaps) {
-        if (sub) return false;
-    }
-    return true;
-}
+bool TintoraMap::AllSlotsEmpty() const { return !subTexmaps[MAP_SOURCE] && ScalingSlotsEmpty(); }
 
 bool TintoraMap::ScalingSlotsEmpty() const {
     for (int slot = MAP_SOURCE + 1; slot < TINTORA_NUM_SLOTS; ++slot) {

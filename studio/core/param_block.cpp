@@ -118,10 +118,14 @@ BOOL ParamBlock::SetValue(int i, TimeValue t, float v) { return StoreValue(i, t,
 BOOL ParamBlock::SetValue(int i, TimeValue t, int v) { return StoreValue(i, t, v); }
 BOOL ParamBlock::SetValue(int i, TimeValue t, Color v) { return StoreValue(i, t, v); }
 
-bool ParamBlock::StoreValue(int i, TimeValue t, const ParamValue& value) {
+std::optional<ParamValue> ParamBlock::Coerced(int i, const ParamValue& value) const {
     if (!ValidIndex(i))
-        return false;
-    const std::optional<ParamValue> v = CoerceValue(descs[std::size_t(i)].type, value);
+        return std::nullopt;
+    return CoerceValue(descs[std::size_t(i)].type, value);
+}
+
+bool ParamBlock::StoreValue(int i, TimeValue t, const ParamValue& value) {
+    const std::optional<ParamValue> v = Coerced(i, value);
     if (!v)
         return false;
     ParamCurve next = curves[std::size_t(i)];
@@ -136,9 +140,7 @@ bool ParamBlock::StoreValue(int i, TimeValue t, const ParamValue& value) {
 }
 
 bool ParamBlock::SetBaseValue(int i, const ParamValue& value) {
-    if (!ValidIndex(i))
-        return false;
-    const std::optional<ParamValue> v = CoerceValue(descs[std::size_t(i)].type, value);
+    const std::optional<ParamValue> v = Coerced(i, value);
     if (!v)
         return false;
     ParamCurve next = curves[std::size_t(i)];
@@ -150,7 +152,7 @@ bool ParamBlock::SetBaseValue(int i, const ParamValue& value) {
 bool ParamBlock::SetKey(int i, TimeValue t, const ParamValue& value) {
     if (!IsAnimatable(i))
         return false;
-    const std::optional<ParamValue> v = CoerceValue(descs[std::size_t(i)].type, value);
+    const std::optional<ParamValue> v = Coerced(i, value);
     if (!v)
         return false;
     ParamCurve next = curves[std::size_t(i)];

@@ -69,6 +69,8 @@ protected:
 private:
     friend class ParamChangeRecord;
     bool ValidIndex(int i) const { return i >= 0 && std::size_t(i) < curves.size(); }
+    /// `value` converted to parameter i's type; nothing for a bad index or type.
+    std::optional<ParamValue> Coerced(int i, const ParamValue& value) const;
     template <typename T>
     BOOL Read(int i, TimeValue t, T& v, Interval& valid);
     /// Replaces the curve of parameter i: records it, stores it, notifies.
