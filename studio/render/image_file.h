@@ -1,6 +1,6 @@
 #pragma once
 
-// Image files through OpenImageIO: any format it reads, and writing that
+// Image files: any format OpenImageIO reads or writes, and writing that
 // never leaves a half-written file behind.
 
 #include <cstddef>

@@ -44,11 +44,13 @@ int ThreadCount(const RenderSettings& settings) {
 }
 
 // One band of rows on its way through the file pipeline: its source rows
-// read, its pixels evaluated, then written. Bands are reused in turn.
+// read, its pixels evaluated and encoded, then written. Bands are reused in
+// turn.
 struct Band {
     int first = 0, end = 0;
     std::vector<ColorRGBA> pixels;
     RowSamples samples;
+    EncodedBand encoded;
     std::string error;
     Band(int width, int rows, TimeValue t) : pixels(std::size_t(width) * std::size_t(rows)), samples(width, t) {}
 };
@@ -57,9 +59,10 @@ struct Band {
 // image yet large enough to keep the stages' hand-overs rare.
 int BandRows(int width) { return std::clamp(65536 / width, 1, 256); }
 
-// Reading a band (from `source`, if any), evaluating it and writing it run as
-// a pipeline: while bands are evaluated in parallel, the one before them is
-// encoded and the one after them decoded. Only a few bands live at a time.
+// Reading a band (from `source`, if any), evaluating and encoding it, and
+// writing it run as a pipeline: while bands are evaluated and encoded in
+// parallel, the one before them is written and the one after them decoded.
+// Only a few bands live at a time.
 std::string RenderBands(Texmap& texture, TimeValue t, const RenderSettings& settings, ImageBandWriter& writer,
                         StreamedImageTex* source) {
     const int width = settings.width, height = settings.height;
@@ -92,12 +95,12 @@ std::string RenderBands(Texmap& texture, TimeValue t, const RenderSettings& sett
         for (int y = band->first; y < band->end; ++y)
             texture.EvaluateColors(band->samples.Row(y, height), width,
                                    &band->pixels[std::size_t(y - band->first) * std::size_t(width)]);
+        writer.Encode(band->first, band->end, band->pixels.data(), band->encoded);
         return band;
     };
     const auto write = [&](Band* band) {
         if (failed.load()) return;
-        std::string problem = band->error.empty() ? writer.WriteRows(band->first, band->end, band->pixels.data())
-                                                  : band->error;
+        std::string problem = band->error.empty() ? writer.Write(band->encoded) : band->error;
         if (!problem.empty()) {
             error = std::move(problem);
             failed = true;

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
-#include "studio/render/image_input.h"
+#include "studio/render/image_reader.h"
 
 struct StreamedImageTex::Reader {
-    std::unique_ptr<OIIO::ImageInput> input;
+    std::unique_ptr<ImageRowReader> input;
 };
 
 StreamedImageTex::StreamedImageTex() : reader(std::make_unique<Reader>()) { SetBands(1, 1); }
@@ -16,17 +17,15 @@ StreamedImageTex::~StreamedImageTex() = default;
 std::string StreamedImageTex::Open(const std::string& file) {
     path = file;
     std::string error;
-    reader->input = OpenImageInput(path, error);
+    reader->input = OpenImageReader(path, error);
     if (!reader->input) return error;
-    const OIIO::ImageSpec& spec = reader->input->spec();
-    width = spec.width;
-    height = spec.height;
-    channels = ChannelsRead(spec);
-    eightBit = spec.format == OIIO::TypeDesc::UINT8 && spec.channelformats.empty();
+    const ImageLayout layout = reader->input->Layout();
+    width = layout.width;
+    height = layout.height;
+    channels = layout.channels;
+    eightBit = layout.eightBit;
     // Bytes become floats exactly as a whole-image read as floats makes them.
-    unsigned char all[256];
-    for (int i = 0; i < 256; ++i) all[i] = static_cast<unsigned char>(i);
-    OIIO::convert_pixel_values(OIIO::TypeDesc::UINT8, all, OIIO::TypeDesc::FLOAT, byteToFloat, 256);
+    reader->input->ByteToFloat(byteToFloat);
     nextRow = 0;
     SetBands(bandRows, slotCount);
     return {};
@@ -52,33 +51,55 @@ std::string StreamedImageTex::LoadRows(int first, int end) {
     const std::size_t slot = std::size_t(band % slotCount);
     slotBand[slot].store(-1, std::memory_order_release);
     void* data = eightBit ? static_cast<void*>(bytes[slot].data()) : static_cast<void*>(floats[slot].data());
-    const OIIO::TypeDesc type = eightBit ? OIIO::TypeDesc::UINT8 : OIIO::TypeDesc::FLOAT;
-    if (!reader->input->read_scanlines(0, 0, first, end, 0, 0, channels, type, data))
-        return path + ": " + reader->input->geterror();
+    const SampleType type = eightBit ? SampleType::UInt8 : SampleType::Float32;
+    if (!reader->input->ReadRows(first, end, type, data)) return path + ": " + reader->input->Error();
     nextRow = end;
     slotBand[slot].store(band, std::memory_order_release);
     return {};
 }
 
-ColorRGBA StreamedImageTex::Pixel(Point2 uv) const {
-    if (!std::isfinite(uv.x) || !std::isfinite(uv.y) || width == 0) return {};
+namespace {
+
+// x - floor(x) for a finite float, without a call to floor: floats of 2^23
+// and beyond are whole numbers, and below that truncation serves.
+double Fraction(float x) {
+    const double d = x;
+    if (!(std::abs(d) < 8388608.0)) return 0.0;
+    const double whole = double(std::int64_t(d));
+    return d - (whole > d ? whole - 1.0 : whole);
+}
+
+}  // namespace
+
+bool StreamedImageTex::PixelPlace(Point2 uv, int& x, int& y) const {
+    if (!std::isfinite(uv.x) || !std::isfinite(uv.y) || width == 0) return false;
     // The image repeats: only the fraction of each coordinate matters. A
     // pixel centre lies half a pixel inside its pixel, far from any border
     // that rounding could cross.
-    const double u = double(uv.x) - std::floor(double(uv.x));
-    const double v = 1.0 - (double(uv.y) - std::floor(double(uv.y)));
-    const int x = std::min(int(u * width), width - 1);
-    const int y = std::min(int(v * height), height - 1);
+    const double u = Fraction(uv.x);
+    const double v = 1.0 - Fraction(uv.y);
+    x = std::min(int(u * width), width - 1);
+    y = std::min(int(v * height), height - 1);
+    return true;
+}
+
+const void* StreamedImageTex::RowData(int y) const {
     const int band = y / bandRows;
     const std::size_t slot = std::size_t(band % slotCount);
-    if (slotBand[slot].load(std::memory_order_acquire) != band) return {};
-    const std::size_t at = (std::size_t(y % bandRows) * std::size_t(width) + std::size_t(x)) * std::size_t(channels);
+    if (slotBand[slot].load(std::memory_order_acquire) != band) return nullptr;
+    const std::size_t at = std::size_t(y % bandRows) * std::size_t(width) * std::size_t(channels);
+    if (eightBit) return &bytes[slot][at];
+    return &floats[slot][at];
+}
+
+ColorRGBA StreamedImageTex::PixelOf(const void* row, int x) const {
+    const std::size_t at = std::size_t(x) * std::size_t(channels);
     float c[4];
     if (eightBit) {
-        const unsigned char* p = &bytes[slot][at];
+        const unsigned char* p = static_cast<const unsigned char*>(row) + at;
         for (int k = 0; k < channels; ++k) c[k] = byteToFloat[p[k]];
     } else {
-        const float* p = &floats[slot][at];
+        const float* p = static_cast<const float*>(row) + at;
         for (int k = 0; k < channels; ++k) c[k] = p[k];
     }
     return PixelFromChannels(c, channels);
@@ -86,13 +107,28 @@ ColorRGBA StreamedImageTex::Pixel(Point2 uv) const {
 
 ColorRGBA StreamedImageTex::EvaluateColor(ShadingContext& sc) {
     if (shadeTag) sc.SetShadeTag(shadeTag);
-    return Pixel(sc.UV());
+    int x, y;
+    if (!PixelPlace(sc.UV(), x, y)) return {};
+    const void* row = RowData(y);
+    return row ? PixelOf(row, x) : ColorRGBA{};
 }
 
+// Samples usually come a row at a time: the row's band is looked up once.
 void StreamedImageTex::EvaluateColors(ShadingContext* const* samples, int count, ColorRGBA* colours) {
+    int lastY = -1;
+    const void* row = nullptr;
     for (int i = 0; i < count; ++i) {
         if (shadeTag) samples[i]->SetShadeTag(shadeTag);
-        colours[i] = Pixel(samples[i]->UV());
+        int x, y;
+        if (!PixelPlace(samples[i]->UV(), x, y)) {
+            colours[i] = {};
+            continue;
+        }
+        if (y != lastY) {
+            row = RowData(y);
+            lastY = y;
+        }
+        colours[i] = row ? PixelOf(row, x) : ColorRGBA{};
     }
 }
 

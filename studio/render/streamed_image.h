@@ -39,7 +39,12 @@ public:
     ReferenceTarget* Clone(RemapDir& remap) override;
 
 private:
-    ColorRGBA Pixel(Point2 uv) const;
+    /// The pixel a texture coordinate falls in; false for a coordinate that
+    /// is not finite.
+    bool PixelPlace(Point2 uv, int& x, int& y) const;
+    /// The stored samples of row y, or null when its band is not loaded.
+    const void* RowData(int y) const;
+    ColorRGBA PixelOf(const void* row, int x) const;
     struct Reader;
     std::unique_ptr<Reader> reader;
     std::string path;
