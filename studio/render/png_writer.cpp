@@ -26,7 +26,7 @@ constexpr int kLevel = 6;  // zlib's default, as other PNG writers use
 struct BandState {
     z_stream stream{};
     bool streamReady = false;
-    std::vector<std::uint8_t> samples, filtered, trial;
+    std::vector<std::uint8_t> samples, filtered;
     ~BandState() {
         if (streamReady) deflateEnd(&stream);
     }
@@ -67,16 +67,11 @@ public:
         const std::size_t rowBytes = std::size_t(width) * std::size_t(channels);
         state.samples.resize(rows * rowBytes);
         state.filtered.resize(rows * (rowBytes + 1));
-        state.trial.resize(rowBytes);
         Quantise(pixels, rows * std::size_t(width), channels, state.samples.data());
-        // The first row of the image has zeros above it; the first row of any
-        // other band has its row above in another band, so it does without.
-        const std::vector<std::uint8_t> zeros(band.first == 0 ? rowBytes : 0);
         for (std::size_t y = 0; y < rows; ++y) {
             const std::uint8_t* row = &state.samples[y * rowBytes];
-            const std::uint8_t* above = y > 0 ? row - rowBytes : band.first == 0 ? zeros.data() : nullptr;
-            png_filters::FilterRow(row, above, rowBytes, std::size_t(channels), &state.filtered[y * (rowBytes + 1)],
-                                   state.trial.data());
+            png_filters::FilterRow(row, y > 0 ? row - rowBytes : nullptr, rowBytes, std::size_t(channels),
+                                   &state.filtered[y * (rowBytes + 1)]);
         }
         band.rawSize = state.filtered.size();
         band.checksum = std::uint32_t(adler32_z(1, state.filtered.data(), state.filtered.size()));
@@ -116,7 +111,7 @@ private:
     static bool Deflate(BandState& state, bool last, std::vector<unsigned char>& out) {
         z_stream& z = state.stream;
         if (!state.streamReady)
-            state.streamReady = deflateInit2(&z, kLevel, Z_DEFLATED, -15, 8, Z_FILTERED) == Z_OK;
+            state.streamReady = deflateInit2(&z, kLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK;
         else
             deflateReset(&z);
         if (!state.streamReady) return false;
