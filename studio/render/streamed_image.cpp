@@ -97,6 +97,7 @@ ColorRGBA StreamedImageTex::PixelOf(const void* row, int x) const {
     float c[4];
     if (eightBit) {
         const unsigned char* p = static_cast<const unsigned char*>(row) + at;
+        if (channels == 3) return {byteToFloat[p[0]], byteToFloat[p[1]], byteToFloat[p[2]], 1.0f};  // the usual case
         for (int k = 0; k < channels; ++k) c[k] = byteToFloat[p[k]];
     } else {
         const float* p = static_cast<const float*>(row) + at;
