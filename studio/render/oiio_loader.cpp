@@ -38,7 +38,7 @@ Loaded Load() {
     for (const std::string& place : Candidates()) {
         void* library = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!library) {
-            if (loaded.error.empty()) loaded.error = dlerror();
+            loaded.error = dlerror();
             continue;
         }
         // Kept loaded for the life of the process: its readers and writers
