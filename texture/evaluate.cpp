@@ -1,4 +1,4 @@
-#include <algorithm>
+#include <limits>
 
 #include "host/color_convert.h"
 #include "texture/color_pipeline.h"
@@ -84,27 +84,26 @@ bool TintoraMap::CorrectFixedWord(DWORD word, ColorRGBA& out) const {
     return true;
 }
 
-// The corrected colour depends on the packed word alone, so the words of a
-// block are packed first, in a loop without calls that the compiler turns
-// into vector code, and a run of equal words (flat areas of an image) is
-// converted once.
+// The corrected colour depends on the packed word alone, so a run of equal
+// words (flat areas of an image) is converted once; a run of equal channels
+// is not even packed again, as equal channels pack alike.
 void TintoraMap::CorrectFixedColours(ColorRGBA* colours, int count) const {
-    constexpr int kBlock = 256;
-    DWORD words[kBlock];
+    // NaN equals nothing, so the first colour is always converted.
+    constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+    ColorRGBA lastIn{kNone, kNone, kNone, kNone};
     DWORD lastWord = ~DWORD(0);  // no colour packs to this
     ColorRGBA last;
-    for (int start = 0; start < count; start += kBlock) {
-        ColorRGBA* block = colours + start;
-        const int n = std::min(kBlock, count - start);
-        for (int i = 0; i < n; ++i) words[i] = PackColor(block[i].r, block[i].g, block[i].b);
-        for (int i = 0; i < n; ++i) {
-            ColorRGBA& c = block[i];
-            if (words[i] != lastWord) {
-                lastWord = words[i];
-                if (!CorrectFixedWord(lastWord, last)) last = Correct(c, CachedEffective());
+    for (int i = 0; i < count; ++i) {
+        ColorRGBA& c = colours[i];
+        if (c.r != lastIn.r || c.g != lastIn.g || c.b != lastIn.b) {
+            lastIn = c;
+            const DWORD word = PackColor(c.r, c.g, c.b);
+            if (word != lastWord) {
+                lastWord = word;
+                if (!CorrectFixedWord(word, last)) last = Correct(c, CachedEffective());
             }
-            c = {last.r, last.g, last.b, c.a};
         }
+        c = {last.r, last.g, last.b, c.a};
     }
 }
 

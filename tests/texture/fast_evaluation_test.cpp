@@ -287,6 +287,35 @@ TEST(FastEvaluation, SlotsChangedAfterTheUpdateTakeEffectAtOnce) {
     }
 }
 
+// A batch may start with any colour, repeat it, and follow it with colours
+// that differ in one channel only, or only in sign or alpha.
+TEST(FastEvaluation, BatchOfAnyLeadingColourAndItsNeighboursMatchesEachSample) {
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const ColorRGBA leads[] = {{0, 0, 0, 1},    {-1, -1, -1, 0},      {kNaN, kNaN, kNaN, 1}, {1, 1, 1, 1},
+                               {-0.0f, 0, 0, 1}, {kInf, -kInf, 0.5f, 1}, {0.2f, 0.4f, 0.6f, 0.3f}};
+    for (const ColorRGBA& lead : leads) {
+        auto map = NewTintora();
+        map->ParamBlock()->SetValue(PB_HUE_OFFSET, 0, 60.0f);
+        map->ParamBlock()->SetValue(PB_VAL_OFFSET, 0, 10.0f);
+        auto* source = new IndexedSource;
+        source->colours = {lead, lead, {lead.r, lead.g, 0.5f, lead.a}, {lead.r, lead.g, 0.5f, 0.75f},
+                           lead, {-lead.r, lead.g, lead.b, lead.a}, {0, 0, 0, 0}, lead};
+        map->SetSubTexmap(MAP_SOURCE, source);
+        Interval valid = WHOLE_INTERVAL;
+        map->Update(0, valid);
+        const int count = int(source->colours.size());
+        Samples samples(count);
+        std::vector<ColorRGBA> batch(std::size_t(count), ColorRGBA{9, 9, 9, 9});
+        map->EvaluateColors(samples.pointers.data(), count, batch.data());
+        for (int i = 0; i < count; ++i) {
+            IndexContext sc(i);
+            EXPECT_TRUE(SameColour(batch[std::size_t(i)], map->EvaluateColor(sc)))
+                << "lead (" << lead.r << ", " << lead.g << ", " << lead.b << "), sample " << i;
+        }
+    }
+}
+
 // Before the first update the texture evaluates its start values the plain
 // way, batch or not.
 TEST(FastEvaluation, BatchBeforeAnyUpdateMatchesEachSample) {
