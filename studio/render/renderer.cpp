@@ -1,6 +1,7 @@
 #include "studio/render/renderer.h"
 
 #include <tbb/blocked_range.h>
+#include <tbb/enumerable_thread_specific.h>
 #include <tbb/parallel_for.h>
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
@@ -142,11 +143,13 @@ ImageBuffer RenderTexture(Texmap& texture, TimeValue t, const RenderSettings& se
         }
         return image;
     }
+    // Each thread sets up its row of samples once, however many chunks of
+    // rows it takes on.
+    tbb::enumerable_thread_specific<RowSamples> samplesOfThread(image.width, t);
     tbb::task_arena arena(settings.threads > 0 ? settings.threads : tbb::task_arena::automatic);
     arena.execute([&] {
         tbb::parallel_for(tbb::blocked_range<int>(0, image.height), [&](const tbb::blocked_range<int>& rows) {
-            RowSamples samples(image.width, t);
-            RenderRows(texture, samples, image, rows.begin(), rows.end());
+            RenderRows(texture, samplesOfThread.local(), image, rows.begin(), rows.end());
             progress.RowsDone(int(rows.size()));
         });
     });
