@@ -130,7 +130,8 @@ std::string TooLarge(const std::string& path, const RenderSettings& settings) {
 
 ImageBuffer RenderTexture(Texmap& texture, TimeValue t, const RenderSettings& settings) {
     if (settings.width <= 0 || settings.height <= 0) return {};
-    ImageBuffer image(settings.width, settings.height);
+    // Every pixel is written below, each row by the thread that evaluates it.
+    ImageBuffer image = ImageBuffer::Unwritten(settings.width, settings.height);
     Interval valid = WHOLE_INTERVAL;
     texture.Update(t, valid);  // the only write; every evaluation below only reads
 

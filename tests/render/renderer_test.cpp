@@ -88,6 +88,21 @@ TEST(Renderer, EmptySizeRendersNothing) {
     EXPECT_NE(RenderToFile(probe, 0, settings, "unused.exr"), "");
 }
 
+// A new image is all zeros even where the memory held pixels before; one
+// left unwritten has its size, and its pixels keep what is written to them.
+TEST(ImageBuffer, NewImageIsZeroAndAnUnwrittenOneKeepsWhatIsWritten) {
+    for (int round = 0; round < 3; ++round) {
+        ImageBuffer used = ImageBuffer::Unwritten(64, 48);
+        ASSERT_EQ(used.pixels.size(), 64u * 48u);
+        for (ColorRGBA& p : used.pixels) p = {7, 7, 7, 7};
+        EXPECT_EQ(used.At(63, 47), (ColorRGBA{7, 7, 7, 7}));
+        used = ImageBuffer();
+        const ImageBuffer fresh(64, 48);
+        ASSERT_EQ(fresh.pixels.size(), 64u * 48u);
+        for (const ColorRGBA& p : fresh.pixels) ASSERT_EQ(p, ColorRGBA{}) << "round " << round;
+    }
+}
+
 TEST(FramePath, ReplacesEachRunOfMarksByThePaddedFrame) {
     const struct {
         const char* pattern;
