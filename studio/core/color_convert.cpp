@@ -28,20 +28,24 @@ constexpr int Width(int sector) { return kBorder[sector + 1] - kBorder[sector]; 
 // For each ordering of the channels (3 comparison bits: r>=g, g>=b, b>=r):
 // the sector, and whether the middle channel falls through it (the hue's
 // offset grows as the middle channel leaves the value) or rises (it grows as
-// the middle channel leaves the minimum).
+// the middle channel leaves the minimum). The sector's start and width come
+// along, so that a conversion reads one entry.
 struct Ordering {
-    int sector;
+    std::uint32_t start, width;
     bool falling;
 };
+constexpr Ordering InSector(int sector, bool falling) {
+    return {std::uint32_t(kBorder[sector]), std::uint32_t(Width(sector)), falling};
+}
 constexpr Ordering kOrderings[8] = {
-    {0, false},  // 000: cannot happen
-    {5, true},   // 001: r > b > g, magenta to red
-    {1, true},   // 010: g > r > b, yellow to green
-    {0, false},  // 011: r >= g >= b, red to yellow
-    {3, true},   // 100: b > g > r, cyan to blue
-    {4, false},  // 101: b >= r >= g, blue to magenta
-    {2, false},  // 110: g >= b >= r, green to cyan
-    {0, false},  // 111: grey
+    InSector(0, false),  // 000: cannot happen
+    InSector(5, true),   // 001: r > b > g, magenta to red
+    InSector(1, true),   // 010: g > r > b, yellow to green
+    InSector(0, false),  // 011: r >= g >= b, red to yellow
+    InSector(3, true),   // 100: b > g > r, cyan to blue
+    InSector(4, false),  // 101: b >= r >= g, blue to magenta
+    InSector(2, false),  // 110: g >= b >= r, green to cyan
+    InSector(0, false),  // 111: grey
 };
 
 constexpr int OrderingIndex(int r, int g, int b) {
@@ -120,9 +124,7 @@ void RGBtoHSV(DWORD rgb, int* h, int* s, int* v) {
     const Ordering o = kOrderings[OrderingIndex(int(r), int(g), int(b))];
     const std::uint32_t rise = o.falling ? spread - middleAboveLow : middleAboveLow;
     // Greys have spread 0: the zero reciprocal makes hue and saturation 0.
-    const std::uint32_t width = std::uint32_t(Width(o.sector));
-    const std::uint32_t hue =
-        std::uint32_t(kBorder[o.sector]) + kByteReciprocals[spread].DivideRounded(rise * width, spread);
+    const std::uint32_t hue = o.start + kByteReciprocals[spread].DivideRounded(rise * o.width, spread);
     *h = int(hue & 255);
     *s = int(kByteReciprocals[high].DivideRounded(spread * 255, high));
     *v = int(high);
