@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <mutex>
 
 #include "studio/render/image_writer.h"
@@ -116,6 +118,23 @@ std::string RenderBands(Texmap& texture, TimeValue t, const RenderSettings& sett
     return error;
 }
 
+// The arena for a thread count (0: every core), made at its first use and
+// kept for the life of the process: worker threads joining a new arena at
+// every frame cost about a tenth of a millisecond, more than a small frame
+// takes to evaluate. The arenas are never destroyed, as they may be needed
+// until the process ends and must not outlive the thread library.
+tbb::task_arena& RenderArena(int threads) {
+    static std::mutex guard;
+    static auto* arenas = new std::map<int, std::unique_ptr<tbb::task_arena>>();
+    std::lock_guard lock(guard);
+    std::unique_ptr<tbb::task_arena>& arena = (*arenas)[threads];
+    if (!arena) {
+        const int concurrency = threads > 0 ? threads : int(tbb::task_arena::automatic);
+        arena = std::make_unique<tbb::task_arena>(concurrency);
+    }
+    return *arena;
+}
+
 std::string TooLarge(const std::string& path, const RenderSettings& settings) {
     // The same bound as for images read: larger ones cannot be held.
     if (settings.width > kMaxImageSide || settings.height > kMaxImageSide ||
@@ -147,8 +166,7 @@ ImageBuffer RenderTexture(Texmap& texture, TimeValue t, const RenderSettings& se
     // Each thread sets up its row of samples once, however many chunks of
     // rows it takes on.
     tbb::enumerable_thread_specific<RowSamples> samplesOfThread(image.width, t);
-    tbb::task_arena arena(settings.threads > 0 ? settings.threads : tbb::task_arena::automatic);
-    arena.execute([&] {
+    RenderArena(settings.threads).execute([&] {
         tbb::parallel_for(tbb::blocked_range<int>(0, image.height), [&](const tbb::blocked_range<int>& rows) {
             RenderRows(texture, samplesOfThread.local(), image, rows.begin(), rows.end());
             progress.RowsDone(int(rows.size()));

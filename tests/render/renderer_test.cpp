@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "studio/render/renderer.h"
@@ -161,6 +162,31 @@ TEST(Renderer, TextureGraphRendersTheSameSeriallyAndInParallel) {
     StudioShadingContext sc({(3 + 0.5f) / 16.0f, 1.0f - (2 + 0.5f) / 9.0f}, {}, 40);
     EXPECT_EQ(one.At(3, 2), mix->EvaluateColor(sc));
     mix->DeleteThis();
+}
+
+// Renders started from several threads at once, some asking for the same
+// number of worker threads, each give the image a serial render gives.
+TEST(Renderer, RendersStartedAtOnceFromSeveralThreadsAreEachComplete) {
+    RenderSettings serial;
+    serial.width = 40;
+    serial.height = 30;
+    serial.threads = 1;
+    ProbeTex reference;
+    const ImageBuffer expected = RenderTexture(reference, 160, serial);
+    const int threadCounts[] = {2, 2, 3, 0, 2, 0};
+    std::vector<ImageBuffer> images(std::size(threadCounts));
+    std::vector<std::thread> callers;
+    for (std::size_t i = 0; i < std::size(threadCounts); ++i) {
+        callers.emplace_back([&, i] {
+            ProbeTex probe;
+            RenderSettings settings = serial;
+            settings.threads = threadCounts[i];
+            for (int round = 0; round < 20; ++round) images[i] = RenderTexture(probe, 160, settings);
+        });
+    }
+    for (std::thread& caller : callers) caller.join();
+    for (std::size_t i = 0; i < images.size(); ++i)
+        EXPECT_EQ(images[i].pixels, expected.pixels) << "caller " << i << ", " << threadCounts[i] << " threads";
 }
 
 }  // namespace
