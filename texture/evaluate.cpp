@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "host/color_convert.h"
 #include "texture/color_pipeline.h"
 #include "texture/tintora_map.h"
@@ -10,13 +12,6 @@ float TintoraMap::SlotScale(int slot, ShadingContext& sc) const {
 }
 
 bool TintoraMap::AllSlotsEmpty() const { return !subTexmaps[MAP_SOURCE] && ScalingSlotsEmpty(); }
-
-bool TintoraMap::ScalingSlotsEmpty() const {
-    for (int slot = MAP_SOURCE + 1; slot < TINTORA_NUM_SLOTS; ++slot) {
-        if (subTexmaps[slot]) return false;
-    }
-    return true;
-}
 
 // The cached values as they enter a sample when no slot scales them.
 TintoraMap::Effective TintoraMap::CachedEffective() const {
@@ -72,19 +67,49 @@ ColorRGBA TintoraMap::Correct(const ColorRGBA& src, const Effective& e) const {
 // The same steps as Correct() with the cached values: the host converts to
 // hue, saturation and value and back, the update's tables do the rest.
 ColorRGBA TintoraMap::CorrectFixed(const ColorRGBA& src) const {
+    ColorRGBA out = src;
+    if (!CorrectFixedWord(PackColor(src.r, src.g, src.b), out)) return Correct(src, CachedEffective());
+    return out;
+}
+
+bool TintoraMap::CorrectFixedWord(DWORD word, ColorRGBA& out) const {
     int h, s, v;
-    RGBtoHSV(PackColor(src.r, src.g, src.b), &h, &s, &v);
-    if (!FixedCorrection::InTable(h, s, v)) return Correct(src, CachedEffective());
+    RGBtoHSV(word, &h, &s, &v);
+    if (!FixedCorrection::InTable(h, s, v)) return false;
     const FixedCorrection& f = fixedCorrection;
     const DWORD rgb = HSVtoRGB(f.hue[h], f.sat[s], f.val[v]);
-    return {f.out[0][(rgb >> f.shift[0]) & 0xff], f.out[1][(rgb >> f.shift[1]) & 0xff],
-            f.out[2][(rgb >> f.shift[2]) & 0xff], src.a};
+    out.r = f.out[0][(rgb >> f.shift[0]) & 0xff];
+    out.g = f.out[1][(rgb >> f.shift[1]) & 0xff];
+    out.b = f.out[2][(rgb >> f.shift[2]) & 0xff];
+    return true;
+}
+
+// The corrected colour depends on the packed word alone, so a run of equal
+// words (flat areas of an image) is converted once; a run of equal channels
+// is not even packed again, as equal channels pack alike.
+void TintoraMap::CorrectFixedColours(ColorRGBA* colours, int count) const {
+    // NaN equals nothing, so the first colour is always converted.
+    constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+    ColorRGBA lastIn{kNone, kNone, kNone, kNone};
+    DWORD lastWord = ~DWORD(0);  // no colour packs to this
+    ColorRGBA last;
+    for (int i = 0; i < count; ++i) {
+        ColorRGBA& c = colours[i];
+        if (c.r != lastIn.r || c.g != lastIn.g || c.b != lastIn.b) {
+            lastIn = c;
+            const DWORD word = PackColor(c.r, c.g, c.b);
+            if (word != lastWord) {
+                lastWord = word;
+                if (!CorrectFixedWord(word, last)) last = Correct(c, CachedEffective());
+            }
+        }
+        c = {last.r, last.g, last.b, c.a};
+    }
 }
 
 // The source's colours come in one batch; when no slot scales a value the
-// corrections share the update's tables, and a run of equal source colours
-// (flat areas of an image) is converted once. Otherwise each sample goes
-// through EvaluateColor.
+// corrections share the update's tables. Otherwise each sample goes through
+// EvaluateColor.
 void TintoraMap::EvaluateColors(ShadingContext* const* samples, int count, ColorRGBA* colours) {
     if (!fixedCorrectionValid || !ScalingSlotsEmpty()) {
         for (int i = 0; i < count; ++i) colours[i] = EvaluateColor(*samples[i]);
@@ -102,17 +127,7 @@ void TintoraMap::EvaluateColors(ShadingContext* const* samples, int count, Color
     } else {
         for (int i = 0; i < count; ++i) colours[i] = {sourceColor.r, sourceColor.g, sourceColor.b, 1.0f};
     }
-    DWORD lastWord = 0;
-    ColorRGBA last = CorrectFixed({0.0f, 0.0f, 0.0f, 1.0f});
-    for (int i = 0; i < count; ++i) {
-        ColorRGBA& c = colours[i];
-        const DWORD word = PackColor(c.r, c.g, c.b);
-        if (word != lastWord) {
-            last = CorrectFixed(c);
-            lastWord = word;
-        }
-        c = {last.r, last.g, last.b, c.a};
-    }
+    CorrectFixedColours(colours, count);
 }
 
 // With every slot empty the result is the same at every sample, so the

@@ -43,8 +43,12 @@ RefTargetHandle TintoraMap::GetReference(int i) {
 void TintoraMap::SetReference(int i, RefTargetHandle target) {
     if (i == 0)
         paramBlock = static_cast<IParamBlock*>(target);
-    else if (IsRef(i))
+    else if (IsRef(i)) {
         subTexmaps[i - 1] = static_cast<Texmap*>(target);
+        scalingSlotsEmpty = true;
+        for (int slot = MAP_SOURCE + 1; slot < TINTORA_NUM_SLOTS; ++slot)
+            scalingSlotsEmpty = scalingSlotsEmpty && !subTexmaps[slot];
+    }
 }
 
 RefResult TintoraMap::OnReferenceMessage(Interval, RefTargetHandle, PartID& part,

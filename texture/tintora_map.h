@@ -92,9 +92,15 @@ private:
     float SlotScale(int slot, ShadingContext& sc) const;
     bool AllSlotsEmpty() const;
     /// No slot but the source holds a texture: every value enters as cached.
-    bool ScalingSlotsEmpty() const;
+    bool ScalingSlotsEmpty() const { return scalingSlotsEmpty; }
     /// Correct() with the cached values, through the update's tables.
     ColorRGBA CorrectFixed(const ColorRGBA& src) const;
+    /// Writes the red, green and blue that CorrectFixed gives for a colour
+    /// packing to `word` into `out`; false, writing nothing, when the host's
+    /// conversion gives values outside the tables.
+    bool CorrectFixedWord(DWORD word, ColorRGBA& out) const;
+    /// CorrectFixed of every colour, in place.
+    void CorrectFixedColours(ColorRGBA* colours, int count) const;
     void UpdateFixedCorrection();
     Effective CachedEffective() const;
     /// The colour correction of one source colour with the given values.
@@ -103,6 +109,9 @@ private:
 
     IParamBlock* paramBlock = nullptr;
     Texmap* subTexmaps[TINTORA_NUM_SLOTS] = {};
+    /// Whether slots 1..11 are all empty; kept by SetReference, the only
+    /// writer of the slots, so that evaluation need not look at each.
+    bool scalingSlotsEmpty = true;
 
     // The evaluation cache: parameter values at a time, in working units
     // (hue angles in turns, percentages as fractions). Start values are the

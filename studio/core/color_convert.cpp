@@ -26,19 +26,26 @@ constexpr int kBorder[7] = {0, 43, 85, 128, 171, 213, 256};
 constexpr int Width(int sector) { return kBorder[sector + 1] - kBorder[sector]; }
 
 // For each ordering of the channels (3 comparison bits: r>=g, g>=b, b>=r):
-// the sector, and which channels give the rising fraction (a - b) / (max - min).
+// the sector, and whether the middle channel falls through it (the hue's
+// offset grows as the middle channel leaves the value) or rises (it grows as
+// the middle channel leaves the minimum). The sector's start and width come
+// along, so that a conversion reads one entry.
 struct Ordering {
-    int sector, max, min, a, b;
+    std::uint32_t start, width;
+    bool falling;
 };
+constexpr Ordering InSector(int sector, bool falling) {
+    return {std::uint32_t(kBorder[sector]), std::uint32_t(Width(sector)), falling};
+}
 constexpr Ordering kOrderings[8] = {
-    {0, 0, 2, 1, 2},  // 000: cannot happen
-    {5, 0, 1, 0, 2},  // 001: r > b > g, magenta to red
-    {1, 1, 2, 1, 0},  // 010: g > r > b, yellow to green
-    {0, 0, 2, 1, 2},  // 011: r >= g >= b, red to yellow
-    {3, 2, 0, 2, 1},  // 100: b > g > r, cyan to blue
-    {4, 2, 1, 0, 1},  // 101: b >= r >= g, blue to magenta
-    {2, 1, 0, 2, 0},  // 110: g >= b >= r, green to cyan
-    {0, 0, 2, 1, 2},  // 111: grey
+    InSector(0, false),  // 000: cannot happen
+    InSector(5, true),   // 001: r > b > g, magenta to red
+    InSector(1, true),   // 010: g > r > b, yellow to green
+    InSector(0, false),  // 011: r >= g >= b, red to yellow
+    InSector(3, true),   // 100: b > g > r, cyan to blue
+    InSector(4, false),  // 101: b >= r >= g, blue to magenta
+    InSector(2, false),  // 110: g >= b >= r, green to cyan
+    InSector(0, false),  // 111: grey
 };
 
 constexpr int OrderingIndex(int r, int g, int b) {
@@ -80,39 +87,56 @@ constexpr WideReciprocal kSectorReciprocal[6] = {
     WideReciprocal(255u * Width(4)), WideReciprocal(255u * Width(5)),
 };
 
-constexpr int ClampByte(int x) { return std::min(std::max(x, 0), 255); }
+// Per hue, the drop of each channel below the value is
+// floor((value * sat * share + D / 2) / D) with D = 255 * width, which the
+// sector's reciprocal R gives as ((value * sat * share + D / 2) * R) >> shift.
+// Regrouped as (value * sat) * (share * R) + (D / 2) * R, the same integer
+// product takes one multiplication per channel with the two terms tabulated.
+struct HueDrops {
+    std::uint64_t factor[3];  ///< share * R of each channel
+    std::uint64_t bias;       ///< (D / 2) * R
+};
+constexpr std::array<HueDrops, 256> MakeHueDrops() {
+    std::array<HueDrops, 256> table{};
+    for (std::size_t h = 0; h < 256; ++h) {
+        const HuePlace place = kHuePlaces[h];
+        const std::uint64_t width = std::uint64_t(Width(place.sector));
+        const std::uint64_t shares[4] = {0, width, width - place.offset, place.offset};
+        const std::uint64_t reciprocal = kSectorReciprocal[place.sector].factor;
+        for (std::size_t channel = 0; channel < 3; ++channel)
+            table[h].factor[channel] = shares[kDrops[place.sector][channel]] * reciprocal;
+        table[h].bias = (255 * width / 2) * reciprocal;
+    }
+    return table;
+}
+constexpr std::array<HueDrops, 256> kHueDrops = MakeHueDrops();
+
+constexpr std::uint32_t ClampByte(int x) { return std::uint32_t(std::min(std::max(x, 0), 255)); }
 
 }  // namespace
 
 void RGBtoHSV(DWORD rgb, int* h, int* s, int* v) {
-    const int c[3] = {int(rgb & 0xff), int((rgb >> 8) & 0xff), int((rgb >> 16) & 0xff)};
-    const Ordering& o = kOrderings[OrderingIndex(c[0], c[1], c[2])];
-    const std::uint32_t high = std::uint32_t(c[o.max]);
-    const std::uint32_t spread = high - std::uint32_t(c[o.min]);
-    const std::uint32_t rise = std::uint32_t(c[o.a] - c[o.b]);
+    const std::uint32_t r = rgb & 0xff, g = (rgb >> 8) & 0xff, b = (rgb >> 16) & 0xff;
+    const std::uint32_t high = std::max(r, std::max(g, b));
+    const std::uint32_t low = std::min(r, std::min(g, b));
+    const std::uint32_t spread = high - low;
+    const std::uint32_t middleAboveLow = r + g + b - high - 2 * low;
+    const Ordering o = kOrderings[OrderingIndex(int(r), int(g), int(b))];
+    const std::uint32_t rise = o.falling ? spread - middleAboveLow : middleAboveLow;
     // Greys have spread 0: the zero reciprocal makes hue and saturation 0.
-    const auto& bySpread = kByteReciprocals[spread];
-    const std::uint32_t hue =
-        std::uint32_t(kBorder[o.sector]) +
-        bySpread.DivideRounded(rise * std::uint32_t(Width(o.sector)), spread);
+    const std::uint32_t hue = o.start + kByteReciprocals[spread].DivideRounded(rise * o.width, spread);
     *h = int(hue & 255);
     *s = int(kByteReciprocals[high].DivideRounded(spread * 255, high));
     *v = int(high);
 }
 
 DWORD HSVtoRGB(int h, int s, int v) {
-    const HuePlace place = kHuePlaces[std::size_t(h & 255)];
-    const std::uint32_t value = std::uint32_t(ClampByte(v));
-    const std::uint32_t sat = std::uint32_t(ClampByte(s));
-    const std::uint32_t width = std::uint32_t(Width(place.sector));
-    const std::uint32_t shares[4] = {0, width, width - place.offset, place.offset};
-    const WideReciprocal& divide = kSectorReciprocal[place.sector];
-    const std::uint32_t denominator = 255 * width;
-    DWORD word = 0;
-    for (int channel = 0; channel < 3; ++channel) {
-        const std::uint32_t share = shares[kDrops[place.sector][channel]];
-        const std::uint32_t drop = divide.DivideRounded(value * sat * share, denominator);
-        word |= DWORD(value - drop) << (8 * channel);
-    }
-    return word;
+    const HueDrops& drops = kHueDrops[std::size_t(h & 255)];
+    const std::uint32_t value = ClampByte(v);
+    const std::uint64_t product = std::uint64_t(value) * ClampByte(s);
+    const auto channel = [&](std::size_t c) {
+        const std::uint64_t drop = (product * drops.factor[c] + drops.bias) >> WideReciprocal::kShift;
+        return DWORD(value - std::uint32_t(drop));
+    };
+    return channel(0) | channel(1) << 8 | channel(2) << 16;
 }

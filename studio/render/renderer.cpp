@@ -1,6 +1,7 @@
 #include "studio/render/renderer.h"
 
 #include <tbb/blocked_range.h>
+#include <tbb/enumerable_thread_specific.h>
 #include <tbb/parallel_for.h>
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
@@ -8,6 +9,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <mutex>
 
 #include "studio/render/image_writer.h"
@@ -118,6 +121,23 @@ std::string RenderBands(Texmap& texture, TimeValue t, const RenderSettings& sett
     return error;
 }
 
+// The arena for a thread count (0: every core), made at its first use and
+// kept for the life of the process: worker threads joining a new arena at
+// every frame cost about a tenth of a millisecond, more than a small frame
+// takes to evaluate. The arenas are never destroyed, as they may be needed
+// until the process ends and must not outlive the thread library.
+tbb::task_arena& RenderArena(int threads) {
+    static std::mutex guard;
+    static auto* arenas = new std::map<int, std::unique_ptr<tbb::task_arena>>();
+    std::lock_guard lock(guard);
+    std::unique_ptr<tbb::task_arena>& arena = (*arenas)[threads];
+    if (!arena) {
+        const int concurrency = threads > 0 ? threads : int(tbb::task_arena::automatic);
+        arena = std::make_unique<tbb::task_arena>(concurrency);
+    }
+    return *arena;
+}
+
 std::string TooLarge(const std::string& path, const RenderSettings& settings) {
     // The same bound as for images read: larger ones cannot be held.
     if (settings.width > kMaxImageSide || settings.height > kMaxImageSide ||
@@ -132,7 +152,8 @@ std::string TooLarge(const std::string& path, const RenderSettings& settings) {
 
 ImageBuffer RenderTexture(Texmap& texture, TimeValue t, const RenderSettings& settings) {
     if (settings.width <= 0 || settings.height <= 0) return {};
-    ImageBuffer image(settings.width, settings.height);
+    // Every pixel is written below, each row by the thread that evaluates it.
+    ImageBuffer image = ImageBuffer::Unwritten(settings.width, settings.height);
     Interval valid = WHOLE_INTERVAL;
     texture.Update(t, valid);  // the only write; every evaluation below only reads
 
@@ -145,11 +166,12 @@ ImageBuffer RenderTexture(Texmap& texture, TimeValue t, const RenderSettings& se
         }
         return image;
     }
-    tbb::task_arena arena(settings.threads > 0 ? settings.threads : tbb::task_arena::automatic);
-    arena.execute([&] {
+    // Each thread sets up its row of samples once, however many chunks of
+    // rows it takes on.
+    tbb::enumerable_thread_specific<RowSamples> samplesOfThread(image.width, t);
+    RenderArena(settings.threads).execute([&] {
         tbb::parallel_for(tbb::blocked_range<int>(0, image.height), [&](const tbb::blocked_range<int>& rows) {
-            RowSamples samples(image.width, t);
-            RenderRows(texture, samples, image, rows.begin(), rows.end());
+            RenderRows(texture, samplesOfThread.local(), image, rows.begin(), rows.end());
             progress.RowsDone(int(rows.size()));
         });
     });

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "host/color_convert.h"
@@ -20,6 +21,81 @@ Hsv ToHsv(DWORD word) {
     Hsv out{-1, -1, -1};
     RGBtoHSV(word, &out.h, &out.s, &out.v);
     return out;
+}
+
+// The conversions written the plain way, with integer division: six sectors
+// of the hue circle with borders at whole steps, the moving channel's share
+// rounded to nearest. The fast versions must give exactly these results.
+constexpr int kPlainBorder[7] = {0, 43, 85, 128, 171, 213, 256};
+
+int RoundedDivide(int n, int d) { return (n + d / 2) / d; }
+
+Hsv PlainToHsv(int r, int g, int b) {
+    const int high = std::max({r, g, b}), low = std::min({r, g, b});
+    const int spread = high - low;
+    Hsv out{0, high == 0 ? 0 : RoundedDivide(spread * 255, high), high};
+    if (spread == 0) return out;
+    int sector, rise;
+    if (r >= g && g >= b) sector = 0, rise = g - b;       // red to yellow
+    else if (g > r && r > b) sector = 1, rise = g - r;    // yellow to green
+    else if (g >= b && b >= r) sector = 2, rise = b - r;  // green to cyan
+    else if (b > g && g > r) sector = 3, rise = b - g;    // cyan to blue
+    else if (b >= r && r >= g) sector = 4, rise = r - g;  // blue to magenta
+    else sector = 5, rise = r - b;                        // magenta to red
+    const int width = kPlainBorder[sector + 1] - kPlainBorder[sector];
+    out.h = (kPlainBorder[sector] + RoundedDivide(rise * width, spread)) & 255;
+    return out;
+}
+
+DWORD PlainToRgb(int h, int s, int v) {
+    h &= 255;
+    s = std::clamp(s, 0, 255);
+    v = std::clamp(v, 0, 255);
+    int sector = 0;
+    while (h >= kPlainBorder[sector + 1]) ++sector;
+    const int width = kPlainBorder[sector + 1] - kPlainBorder[sector];
+    const int offset = h - kPlainBorder[sector];
+    // How far each channel sits below the value, in shares of the width.
+    const int full = width, rising = width - offset, falling = offset;
+    static constexpr int kNone = -1;
+    const std::array<std::array<int, 3>, 6> shares = {{
+        {kNone, rising, full},
+        {falling, kNone, full},
+        {full, kNone, rising},
+        {full, falling, kNone},
+        {rising, full, kNone},
+        {kNone, full, falling},
+    }};
+    DWORD word = 0;
+    for (int c = 0; c < 3; ++c) {
+        const int share = shares[std::size_t(sector)][std::size_t(c)];
+        const int channel = share == kNone ? v : v - RoundedDivide(v * s * share, 255 * width);
+        word |= DWORD(channel) << (8 * c);
+    }
+    return word;
+}
+
+TEST(HsvConversion, EveryColourWordConvertsAsThePlainFormulaSays) {
+    for (DWORD word = 0; word < (1u << 24); ++word) {
+        const Hsv want = PlainToHsv(Channel(word, 0), Channel(word, 1), Channel(word, 2));
+        ASSERT_EQ(ToHsv(word), want) << std::hex << word;
+    }
+}
+
+TEST(HsvConversion, EveryHsvTripleConvertsAsThePlainFormulaSays) {
+    for (int h = 0; h < 256; ++h)
+        for (int s = 0; s < 256; ++s)
+            for (int v = 0; v < 256; ++v)
+                ASSERT_EQ(HSVtoRGB(h, s, v), PlainToRgb(h, s, v)) << h << ", " << s << ", " << v;
+}
+
+TEST(HsvConversion, OutOfRangeTriplesConvertAsThePlainFormulaSays) {
+    constexpr int kValues[] = {-2147483647 - 1, -70000, -256, -255, -1, 0, 1, 254, 255, 256, 300, 70000,
+                               2147483647};
+    for (int h : kValues)
+        for (int s : kValues)
+            for (int v : kValues)
+                ASSERT_EQ(HSVtoRGB(h, s, v), PlainToRgb(h, s, v)) << h << ", " << s << ", " << v;
 }
 
 TEST(ExactDivide, MatchesIntegerDivisionOverItsRange) {

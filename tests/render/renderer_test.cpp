@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "studio/render/renderer.h"
@@ -88,6 +89,21 @@ TEST(Renderer, EmptySizeRendersNothing) {
     EXPECT_NE(RenderToFile(probe, 0, settings, "unused.exr"), "");
 }
 
+// A new image is all zeros even where the memory held pixels before; one
+// left unwritten has its size, and its pixels keep what is written to them.
+TEST(ImageBuffer, NewImageIsZeroAndAnUnwrittenOneKeepsWhatIsWritten) {
+    for (int round = 0; round < 3; ++round) {
+        ImageBuffer used = ImageBuffer::Unwritten(64, 48);
+        ASSERT_EQ(used.pixels.size(), 64u * 48u);
+        for (ColorRGBA& p : used.pixels) p = {7, 7, 7, 7};
+        EXPECT_EQ(used.At(63, 47), (ColorRGBA{7, 7, 7, 7}));
+        used = ImageBuffer();
+        const ImageBuffer fresh(64, 48);
+        ASSERT_EQ(fresh.pixels.size(), 64u * 48u);
+        for (const ColorRGBA& p : fresh.pixels) ASSERT_EQ(p, ColorRGBA{}) << "round " << round;
+    }
+}
+
 TEST(FramePath, ReplacesEachRunOfMarksByThePaddedFrame) {
     const struct {
         const char* pattern;
@@ -146,6 +162,31 @@ TEST(Renderer, TextureGraphRendersTheSameSeriallyAndInParallel) {
     StudioShadingContext sc({(3 + 0.5f) / 16.0f, 1.0f - (2 + 0.5f) / 9.0f}, {}, 40);
     EXPECT_EQ(one.At(3, 2), mix->EvaluateColor(sc));
     mix->DeleteThis();
+}
+
+// Renders started from several threads at once, some asking for the same
+// number of worker threads, each give the image a serial render gives.
+TEST(Renderer, RendersStartedAtOnceFromSeveralThreadsAreEachComplete) {
+    RenderSettings serial;
+    serial.width = 40;
+    serial.height = 30;
+    serial.threads = 1;
+    ProbeTex reference;
+    const ImageBuffer expected = RenderTexture(reference, 160, serial);
+    const int threadCounts[] = {2, 2, 3, 0, 2, 0};
+    std::vector<ImageBuffer> images(std::size(threadCounts));
+    std::vector<std::thread> callers;
+    for (std::size_t i = 0; i < std::size(threadCounts); ++i) {
+        callers.emplace_back([&, i] {
+            ProbeTex probe;
+            RenderSettings settings = serial;
+            settings.threads = threadCounts[i];
+            for (int round = 0; round < 20; ++round) images[i] = RenderTexture(probe, 160, settings);
+        });
+    }
+    for (std::thread& caller : callers) caller.join();
+    for (std::size_t i = 0; i < images.size(); ++i)
+        EXPECT_EQ(images[i].pixels, expected.pixels) << "caller " << i << ", " << threadCounts[i] << " threads";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/color_convert.h"
@@ -225,6 +226,93 @@ TEST(FastEvaluation, EveryColourWordMatchesTheSteps) {
         for (int i = 0; i < count; ++i)
             ASSERT_TRUE(SameColour(batch[std::size_t(i)], Reference(cache, source->colours[std::size_t(i)], scale)))
                 << "set " << set << ", sample " << i;
+    }
+}
+
+// Slots filled or emptied after the update take effect at the next sample,
+// per sample and in a batch: filling one, then a second, then emptying the
+// first, then the second, each step checked against the steps themselves.
+// Moderate values and saturated colours, so that every slot's scale shows.
+TEST(FastEvaluation, SlotsChangedAfterTheUpdateTakeEffectAtOnce) {
+    constexpr int kCount = 20;
+    std::vector<ColorRGBA> colours;
+    for (int i = 0; i < kCount; ++i)
+        colours.push_back({float(60 + 7 * i) / 255.0f, float(200 - 5 * i) / 255.0f, float(90 + (i * 37) % 100) / 255.0f,
+                           0.5f});
+    for (int first = MAP_SOURCE + 1; first < TINTORA_NUM_SLOTS; ++first) {
+        const int second = first % (TINTORA_NUM_SLOTS - 1) + 1;
+        auto map = NewTintora();
+        IParamBlock* pb = map->ParamBlock();
+        const std::pair<int, float> values[] = {
+            {PB_HUE_OFFSET, 30.0f}, {PB_HUE_GAIN, 40.0f}, {PB_SAT_OFFSET, 10.0f}, {PB_SAT_GAIN, 60.0f},
+            {PB_VAL_OFFSET, 20.0f}, {PB_VAL_GAIN, 70.0f}, {PB_R_OFFSET, 5.0f},    {PB_R_GAIN, 90.0f},
+            {PB_G_OFFSET, -5.0f},   {PB_G_GAIN, 110.0f},  {PB_B_OFFSET, 15.0f},   {PB_B_GAIN, 80.0f}};
+        for (const auto& [param, value] : values) pb->SetValue(param, 0, value);
+        auto* source = new IndexedSource;
+        source->colours = colours;
+        map->SetSubTexmap(MAP_SOURCE, source);
+        Interval valid = WHOLE_INTERVAL;
+        map->Update(0, valid);
+        const TintoraCache cache = map->Cache();
+        float scale[TINTORA_NUM_SLOTS];
+        for (float& s : scale) s = 1.0f;
+        const auto fill = [&](int slot, float value) {
+            auto* sub = new FixedTexmap("scale");
+            sub->mono = scale[slot] = value;
+            map->SetSubTexmap(slot, sub);
+        };
+        const auto empty = [&](int slot) {
+            map->SetSubTexmap(slot, nullptr);
+            scale[slot] = 1.0f;
+        };
+        const auto check = [&](const char* step) {
+            Samples samples(kCount);
+            std::vector<ColorRGBA> batch(kCount);
+            map->EvaluateColors(samples.pointers.data(), kCount, batch.data());
+            for (int i = 0; i < kCount; ++i) {
+                IndexContext sc(i);
+                const ColorRGBA want = Reference(cache, colours[std::size_t(i)], scale);
+                ASSERT_TRUE(SameColour(map->EvaluateColor(sc), want)) << step << ", slot " << first << ", " << i;
+                ASSERT_TRUE(SameColour(batch[std::size_t(i)], want)) << step << " (batch), slot " << first;
+            }
+        };
+        fill(first, 0.5f);
+        check("first filled");
+        fill(second, 0.25f);
+        check("both filled");
+        empty(first);
+        check("first emptied");
+        empty(second);
+        check("both emptied");
+    }
+}
+
+// A batch may start with any colour, repeat it, and follow it with colours
+// that differ in one channel only, or only in sign or alpha.
+TEST(FastEvaluation, BatchOfAnyLeadingColourAndItsNeighboursMatchesEachSample) {
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const ColorRGBA leads[] = {{0, 0, 0, 1},    {-1, -1, -1, 0},      {kNaN, kNaN, kNaN, 1}, {1, 1, 1, 1},
+                               {-0.0f, 0, 0, 1}, {kInf, -kInf, 0.5f, 1}, {0.2f, 0.4f, 0.6f, 0.3f}};
+    for (const ColorRGBA& lead : leads) {
+        auto map = NewTintora();
+        map->ParamBlock()->SetValue(PB_HUE_OFFSET, 0, 60.0f);
+        map->ParamBlock()->SetValue(PB_VAL_OFFSET, 0, 10.0f);
+        auto* source = new IndexedSource;
+        source->colours = {lead, lead, {lead.r, lead.g, 0.5f, lead.a}, {lead.r, lead.g, 0.5f, 0.75f},
+                           lead, {-lead.r, lead.g, lead.b, lead.a}, {0, 0, 0, 0}, lead};
+        map->SetSubTexmap(MAP_SOURCE, source);
+        Interval valid = WHOLE_INTERVAL;
+        map->Update(0, valid);
+        const int count = int(source->colours.size());
+        Samples samples(count);
+        std::vector<ColorRGBA> batch(std::size_t(count), ColorRGBA{9, 9, 9, 9});
+        map->EvaluateColors(samples.pointers.data(), count, batch.data());
+        for (int i = 0; i < count; ++i) {
+            IndexContext sc(i);
+            EXPECT_TRUE(SameColour(batch[std::size_t(i)], map->EvaluateColor(sc)))
+                << "lead (" << lead.r << ", " << lead.g << ", " << lead.b << "), sample " << i;
+        }
     }
 }
 
