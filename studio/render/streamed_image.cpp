@@ -60,26 +60,36 @@ std::string StreamedImageTex::LoadRows(int first, int end) {
 
 namespace {
 
-// x - floor(x) for a finite float, without a call to floor: floats of 2^23
-// and beyond are whole numbers, and below that truncation serves.
-double Fraction(float x) {
+// x - floor(x) for a float: false when x is not finite. Coordinates inside
+// the unit square (every pixel centre) are their own fraction; beyond it,
+// floats of 2^23 and more are whole numbers, and below that truncation
+// serves without a call to floor.
+bool Fraction(float x, double& fraction) {
     const double d = x;
-    if (!(std::abs(d) < 8388608.0)) return 0.0;
+    if (d >= 0.0 && d < 1.0) {
+        fraction = d;
+        return true;
+    }
+    if (!std::isfinite(d)) return false;
+    if (!(std::abs(d) < 8388608.0)) {
+        fraction = 0.0;
+        return true;
+    }
     const double whole = double(std::int64_t(d));
-    return d - (whole > d ? whole - 1.0 : whole);
+    fraction = d - (whole > d ? whole - 1.0 : whole);
+    return true;
 }
 
 }  // namespace
 
 bool StreamedImageTex::PixelPlace(Point2 uv, int& x, int& y) const {
-    if (!std::isfinite(uv.x) || !std::isfinite(uv.y) || width == 0) return false;
     // The image repeats: only the fraction of each coordinate matters. A
     // pixel centre lies half a pixel inside its pixel, far from any border
     // that rounding could cross.
-    const double u = Fraction(uv.x);
-    const double v = 1.0 - Fraction(uv.y);
+    double u, v;
+    if (width == 0 || !Fraction(uv.x, u) || !Fraction(uv.y, v)) return false;
     x = std::min(int(u * width), width - 1);
-    y = std::min(int(v * height), height - 1);
+    y = std::min(int((1.0 - v) * height), height - 1);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 
 #include "studio/render/image_file.h"
@@ -91,6 +92,43 @@ TEST(StreamedImage, RowsOfABandNoLongerHeldAreTransparentBlackAndCanBeReadAgain)
     streamed.EvaluateColors(samples.Row(1, 6), 4, row);
     EXPECT_TRUE(SameBits(row[2], whole.image.At(2, 1)));
     EXPECT_NE(streamed.LoadRows(1, 3), "") << "bands start on band boundaries";
+}
+
+// The image repeats beyond the unit square, per sample and in a batch; a
+// coordinate that is not finite shows transparent black.
+TEST(StreamedImage, CoordinatesWrapAndNonFiniteOnesShowNothing) {
+    TempDir dir;
+    ASSERT_EQ(WriteImage(dir / "a.png", Pattern(4, 4)), "");
+    const ImageReadResult whole = ReadImage(dir / "a.png");
+    StreamedImageTex streamed;
+    ASSERT_EQ(streamed.Open(dir / "a.png"), "");
+    streamed.SetBands(4, 1);
+    ASSERT_EQ(streamed.LoadRows(0, 4), "");
+    constexpr float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        Point2 uv;
+        int x, y;  // the pixel expected, or -1 for transparent black
+    };
+    const Case cases[] = {
+        {{0.375f, 0.625f}, 1, 1},   {{1.375f, -0.375f}, 1, 1}, {{-2.625f, 3.625f}, 1, 1},
+        {{0.0f, 0.999f}, 0, 0},     {{-0.0f, 1.0f}, 0, 3},     {{1e30f, -1e30f}, 0, 3},
+        {{16777216.5f, 0.1f}, 0, 3}, {{nan, 0.5f}, -1, -1},    {{0.5f, inf}, -1, -1},
+        {{-inf, 0.5f}, -1, -1},
+    };
+    std::vector<StudioShadingContext> contexts(std::size(cases));
+    std::vector<ShadingContext*> samples;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        contexts[i].SetUV(cases[i].uv);
+        samples.push_back(&contexts[i]);
+    }
+    std::vector<ColorRGBA> batch(std::size(cases));
+    streamed.EvaluateColors(samples.data(), int(samples.size()), batch.data());
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const ColorRGBA expected = c.x < 0 ? ColorRGBA{} : whole.image.At(c.x, c.y);
+        EXPECT_TRUE(SameBits(streamed.EvaluateColor(contexts[i]), expected)) << "case " << i;
+        EXPECT_TRUE(SameBits(batch[i], expected)) << "case " << i;
+    }
 }
 
 TEST(StreamedImage, MissingOrBrokenFilesAreNamed) {
