@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -57,7 +58,14 @@ struct ImageBandWriter::State {
     std::unique_ptr<ImageFileWriter> format;
     std::string path;
     fs::path target, temp;
-    int width = 0;
+    int height = 0;
+    int nextRow = 0;  // the first row not yet written
+    std::uint64_t id = NewWriterId();
+
+    static std::uint64_t NewWriterId() {
+        static std::atomic<std::uint64_t> last{0};
+        return ++last;
+    }
 
     std::string Fail(std::string error) {
         if (error.empty()) error = "could not write the pixels";
@@ -85,7 +93,8 @@ std::string ImageBandWriter::Open(const std::string& path, int width, int height
     settings.alpha = alpha;
     s.target = fs::path(path);
     s.temp = TemporaryPathFor(s.target);
-    s.width = width;
+    s.height = height;
+    s.nextRow = 0;
     std::string error;
     s.format = OpenFormat(path, s.temp.string(), settings, error);
     if (!s.format) return s.Fail(error);
@@ -96,13 +105,31 @@ void ImageBandWriter::Encode(int first, int end, const ColorRGBA* pixels, Encode
     band.first = first;
     band.end = end;
     band.error.clear();
+    if (!state->format) {
+        band.error = "the file is not open";
+        return;
+    }
+    if (first < 0 || end <= first || end > state->height) {
+        band.error = "rows " + std::to_string(first) + ".." + std::to_string(end) + " are not in the image";
+        return;
+    }
+    // A band's working state is only ever that of the writer encoding it.
+    if (band.writer != state->id) {
+        band.reusable.reset();
+        band.writer = state->id;
+    }
     state->format->Encode(pixels, band);
 }
 
 std::string ImageBandWriter::Write(const EncodedBand& band) {
     State& s = *state;
+    if (!s.format) return s.Fail({});
     if (!band.error.empty()) return s.Fail(band.error);
+    if (band.first != s.nextRow || band.end <= band.first || band.end > s.height)
+        return s.Fail("rows " + std::to_string(band.first) + ".." + std::to_string(band.end) +
+                      " do not follow row " + std::to_string(s.nextRow));
     if (!s.format->Write(band)) return s.Fail(s.format->Error());
+    s.nextRow = band.end;
     return {};
 }
 
@@ -115,6 +142,8 @@ std::string ImageBandWriter::WriteRows(int first, int end, const ColorRGBA* pixe
 std::string ImageBandWriter::Finish() {
     State& s = *state;
     if (!s.format) return s.Fail({});
+    if (s.nextRow != s.height)
+        return s.Fail("only " + std::to_string(s.nextRow) + " of " + std::to_string(s.height) + " rows were written");
     const bool closed = s.format->Close();
     const std::string why = closed ? std::string() : s.format->Error();
     s.format.reset();

@@ -41,7 +41,7 @@ void PutBigEndian(std::uint32_t value, std::uint8_t* out) {
 
 class PngFileWriter final : public ImageFileWriter {
 public:
-    PngFileWriter(const ImageFileSettings& settings)
+    explicit PngFileWriter(const ImageFileSettings& settings)
         : width(settings.width), height(settings.height), channels(settings.alpha ? 4 : 3) {}
     ~PngFileWriter() override {
         if (file) std::fclose(file);

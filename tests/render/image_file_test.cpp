@@ -5,6 +5,7 @@
 #include <string>
 
 #include "studio/render/image_file.h"
+#include "studio/render/image_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -123,6 +124,43 @@ TEST_F(ImageFileTest, GreyImagesFillEveryColourChannel) {
     ASSERT_EQ(read.error, "");
     EXPECT_EQ(read.image.At(0, 0), (ColorRGBA{0, 0, 0, 1}));
     EXPECT_EQ(read.image.At(1, 0), (ColorRGBA{1, 1, 1, 1}));
+}
+
+// Bands must come in order and cover the image: a gap, a step back or a
+// missing end fails the file instead of leaving a damaged one behind.
+TEST_F(ImageFileTest, BandsOutOfOrderOrMissingFailTheFile) {
+    const ImageBuffer image(3, 7);  // a row to spare for the band beyond the end
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> bands;  // written in this order
+        bool written;
+    };
+    const Case cases[] = {
+        {"whole", {{0, 2}, {2, 4}, {4, 6}}, true},
+        {"gap", {{0, 2}, {4, 6}}, false},
+        {"back", {{0, 4}, {2, 6}}, false},
+        {"short", {{0, 2}, {2, 4}}, false},
+        {"beyond", {{0, 4}, {4, 7}}, false},
+    };
+    for (const char* extension : {".png", ".ppm", ".exr"}) {
+        for (const Case& c : cases) {
+            const std::string path = Path(std::string(c.name) + extension);
+            SCOPED_TRACE(path);
+            ImageBandWriter writer;
+            ASSERT_EQ(writer.Open(path, 3, 6, PixelDepth::Auto), "");
+            std::string error;
+            for (const auto& [first, end] : c.bands) {
+                if (error.empty()) error = writer.WriteRows(first, end, &image.pixels[std::size_t(first) * 3]);
+            }
+            if (error.empty()) error = writer.Finish();
+            EXPECT_EQ(error.empty(), c.written) << error;
+            if (!c.written) {
+                EXPECT_NE(error.find(path), std::string::npos) << error;
+            }
+            EXPECT_EQ(fs::exists(path), c.written);
+        }
+    }
+    EXPECT_EQ(FileCount(), 3u) << "one whole file per format and no temporary";
 }
 
 }  // namespace
