@@ -16,8 +16,6 @@
 struct EncodedBand {
     int first = 0, end = 0;              ///< the rows it holds
     std::vector<unsigned char> bytes;    ///< what goes into the file
-    std::uint32_t checksum = 1;          ///< a format's running check of the data before compression
-    std::size_t rawSize = 0;             ///< how many bytes `checksum` covers
     std::shared_ptr<void> reusable;      ///< a format's working state, kept from band to band
     std::uint64_t writer = 0;            ///< the writer `reusable` belongs to
     std::string error;                   ///< why encoding failed, if it did

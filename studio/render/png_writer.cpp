@@ -22,11 +22,13 @@ namespace {
 
 constexpr int kLevel = 6;  // zlib's default, as other PNG writers use
 
-// What a band keeps between uses: its buffers and its deflate stream.
+// What a band keeps between uses: its buffers and its deflate stream, and
+// the checksum of its filtered rows for the writer to join with the others.
 struct BandState {
     z_stream stream{};
     bool streamReady = false;
     std::vector<std::uint8_t> samples, filtered;
+    std::uint32_t adler = 1;
     ~BandState() {
         if (streamReady) deflateEnd(&stream);
     }
@@ -73,8 +75,7 @@ public:
             png_filters::FilterRow(row, y > 0 ? row - rowBytes : nullptr, rowBytes, std::size_t(channels),
                                    &state.filtered[y * (rowBytes + 1)]);
         }
-        band.rawSize = state.filtered.size();
-        band.checksum = std::uint32_t(adler32_z(1, state.filtered.data(), state.filtered.size()));
+        state.adler = std::uint32_t(adler32_z(1, state.filtered.data(), state.filtered.size()));
         if (!Deflate(state, band.end == height, band.bytes)) band.error = "cannot compress the pixels";
     }
 
@@ -83,7 +84,8 @@ public:
         // band; the checksum of all the data after the last.
         static const std::uint8_t zlibHeader[2] = {0x78, 0x9c};
         std::uint8_t trailer[4];
-        checksum = std::uint32_t(adler32_combine(checksum, band.checksum, z_off_t(band.rawSize)));
+        const BandState& state = *static_cast<const BandState*>(band.reusable.get());
+        checksum = std::uint32_t(adler32_combine(checksum, state.adler, z_off_t(state.filtered.size())));
         PutBigEndian(checksum, trailer);
         const bool first = band.first == 0, last = band.end == height;
         return Chunk("IDAT", {{zlibHeader, first ? 2u : 0u}, {band.bytes.data(), band.bytes.size()},
